@@ -1,0 +1,85 @@
+#pragma once
+// One procedural sound effect: its parameter block and the synthesis state
+// derived from it. Every run-time object owns exactly one.
+
+#include <cstdint>
+
+#include "generator/generator_params.h"
+
+namespace zu {
+
+/// Synthesis state, derived from the parameters by StartSynthesis and advanced
+/// sample by sample by Synthesize. Single precision unless marked double.
+struct SynthState {
+  uint8_t playing;          ///< synthesis continues while set
+  int32_t phase;            ///< position in the oscillator period, in subsamples
+  double periodExact;       ///< period in subsamples before vibrato
+  double periodLimit;       ///< largest periodExact (lowest pitch)
+  double slideFactor;       ///< applied to periodExact once per sample
+  double slideDelta;        ///< added to slideFactor once per sample
+  int32_t period;           ///< period used for the current sample, at least 8
+  float duty;               ///< high fraction of the square wave, 0 to 0.5
+  float dutyStep;           ///< added to duty once per sample
+  int32_t envelopeStage;    ///< 0 attack, 1 sustain, 2 decay, 3 finished
+  int32_t envelopeTime;     ///< samples into the current stage
+  int32_t envelopeLength[3];
+  float envelopeVolume;
+  float phaserPosition;     ///< phaser delay in subsamples, signed
+  float phaserStep;
+  int32_t phaserDelay;      ///< delay actually used, 0 to 1023
+  float phaserBuffer[1024];
+  int32_t phaserIndex;
+  float noiseTable[32];
+  float lpOutput;
+  float lpVelocity;
+  float lpCoef;
+  float lpCoefFactor;
+  float lpDamping;
+  float hpOutput;
+  float hpCoef;
+  float hpCoefFactor;
+  float vibPhase;
+  float vibStep;
+  float vibAmplitude;
+  int32_t repeatTime;
+  int32_t repeatLimit;
+  int32_t arpTime;
+  int32_t arpLimit;
+  double arpFactor;
+  int32_t samplesWritten;   ///< samples stored by the current or last Synthesize
+};
+
+class SoundGenerator {
+ public:
+  /// Resets the parameters, then StartSynthesis(false): draws 32 rand() values.
+  SoundGenerator();
+
+  GeneratorParams params{};
+  SynthState state{};
+
+  // --- Parameters and reset ----------------------------------------------
+  /// Reset values into every parameter; clears the playing flag only.
+  void ResetParameters();
+
+  // --- Synthesis ----------------------------------------------------------
+  /// Derives the synthesis state from the parameters (repeat: pitch path only).
+  void StartSynthesis(bool repeat);
+  /// Renders from the start: at most length samples into out (may be null).
+  void Synthesize(int32_t length, int16_t* out);
+
+  // --- Sound design -------------------------------------------------------
+  /// Reset, then the preset's draws; an index above 6 does nothing.
+  void LoadPreset(uint32_t index);
+  /// Reset, then a completely new random parameter set.
+  void Randomize();
+  /// Nudges most parameters of the current set.
+  void Mutate();
+
+  // --- Variables ----------------------------------------------------------
+  /// Variable by index as float (index 1: the wave type converted). Index must be 0..23.
+  float GetVariable(int index) const;
+  /// Sets variable index (0..23); index 1 takes the value truncated (INT32_MIN when out of range).
+  void SetVariable(int index, float value);
+};
+
+}  // namespace zu
