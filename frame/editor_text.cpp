@@ -27,16 +27,6 @@ int32_t CodeFromMenuId(const uint16_t* array, int32_t count, int32_t menuId) {
   return -1;
 }
 
-const uint16_t* FindEntry(const uint16_t* array, int32_t count, int32_t code) {
-  if (array == nullptr) return nullptr;
-  const uint16_t* entry = array;
-  for (int32_t i = 0; i < count; ++i) {
-    if (entry[kEntryCode] == static_cast<uint16_t>(code)) return entry;
-    entry += EntryLength(entry);
-  }
-  return nullptr;
-}
-
 uint16_t EntryTitleId(const uint16_t* entry, int32_t param) {
   const int n = static_cast<int16_t>(entry[kEntryParamCount]);
   return entry[kEntryTypes + n + param];

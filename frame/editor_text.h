@@ -25,10 +25,6 @@ int EntryLength(const uint16_t* entry);
 // -1 when none is.
 int32_t CodeFromMenuId(const uint16_t* array, int32_t count, int32_t menuId);
 
-// The entry whose code is `code`, searched among the first `count` entries;
-// null when none of them has it.
-const uint16_t* FindEntry(const uint16_t* array, int32_t count, int32_t code);
-
 // Title id of parameter `param` of an entry; the caller checks the range.
 uint16_t EntryTitleId(const uint16_t* entry, int32_t param);
 

@@ -281,12 +281,6 @@ TEST(TextTest, DescriptorWalksStayWithinTheCount) {
   EXPECT_EQ(CodeFromMenuId(kArray, 0, 100), -1);
   EXPECT_EQ(CodeFromMenuId(nullptr, 3, 100), -1);
 
-  EXPECT_EQ(FindEntry(kArray, 3, 0), kArray);
-  EXPECT_EQ(FindEntry(kArray, 3, 1), kArray + 5);
-  EXPECT_EQ(FindEntry(kArray, 3, 2), kArray + 14);
-  EXPECT_EQ(FindEntry(kArray, 3, 3), nullptr);
-  EXPECT_EQ(FindEntry(kArray, 3, -1), nullptr);
-
   EXPECT_EQ(EntryTitleId(kArray + 5, 0), 111);
   EXPECT_EQ(EntryTitleId(kArray + 5, 1), 112);
   EXPECT_EQ(EntryTitleId(kArray + 14, 0), 121);
