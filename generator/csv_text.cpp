@@ -236,8 +236,8 @@ double ParseDecimal(const char* text, const char** end) {
   }
   // The value lies in [10^(magnitude-1), 10^magnitude).
   const int64_t magnitude = exponent + static_cast<int64_t>(digits.size());
-  const double infinity = negative ? -std::numeric_limits<double>::infinity()
-                                   : std::numeric_limits<double>::infinity();
+  const double infinity =
+      negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
   if (magnitude > 310) return infinity;
   if (magnitude < -330) return zero;
 

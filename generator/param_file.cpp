@@ -55,10 +55,14 @@ void WriteLe32(uint32_t v, uint8_t* b) {
 
 size_t SizeOfVersion(int32_t version) {
   switch (version) {
-    case 100: return kParamFileBytes100;
-    case 101: return kParamFileBytes101;
-    case 102: return kParamFileBytes102;
-    default: return 0;
+    case 100:
+      return kParamFileBytes100;
+    case 101:
+      return kParamFileBytes101;
+    case 102:
+      return kParamFileBytes102;
+    default:
+      return 0;
   }
 }
 

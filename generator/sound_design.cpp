@@ -164,13 +164,27 @@ void SoundGenerator::LoadPreset(uint32_t index) {
   ResetParameters();
   GeneratorParams& p = params;
   switch (index) {
-    case 0: PickupCoin(p); break;
-    case 1: LaserShoot(p); break;
-    case 2: Explosion(p); break;
-    case 3: Powerup(p); break;
-    case 4: HitHurt(p); break;
-    case 5: Jump(p); break;
-    default: BlipSelect(p); break;
+    case 0:
+      PickupCoin(p);
+      break;
+    case 1:
+      LaserShoot(p);
+      break;
+    case 2:
+      Explosion(p);
+      break;
+    case 3:
+      Powerup(p);
+      break;
+    case 4:
+      HitHurt(p);
+      break;
+    case 5:
+      Jump(p);
+      break;
+    default:
+      BlipSelect(p);
+      break;
   }
 }
 
@@ -215,11 +229,11 @@ void SoundGenerator::Randomize() {
 void SoundGenerator::Mutate() {
   GeneratorParams& p = params;
   float* const fields[] = {
-      &p.startFreq,    &p.slide,       &p.deltaSlide,    &p.squareDuty,    &p.dutySweep,
-      &p.vibDepth,     &p.vibSpeed,    &p.vibDelay,      &p.attackTime,    &p.sustainTime,
-      &p.decayTime,    &p.sustainPunch, &p.lpResonance,  &p.lpCutoff,      &p.lpCutoffSweep,
-      &p.hpCutoff,     &p.hpCutoffSweep, &p.phaserOffset, &p.phaserSweep,  &p.repeatSpeed,
-      &p.changeSpeed,  &p.changeAmount,
+      &p.startFreq,   &p.slide,         &p.deltaSlide,   &p.squareDuty,  &p.dutySweep,
+      &p.vibDepth,    &p.vibSpeed,      &p.vibDelay,     &p.attackTime,  &p.sustainTime,
+      &p.decayTime,   &p.sustainPunch,  &p.lpResonance,  &p.lpCutoff,    &p.lpCutoffSweep,
+      &p.hpCutoff,    &p.hpCutoffSweep, &p.phaserOffset, &p.phaserSweep, &p.repeatSpeed,
+      &p.changeSpeed, &p.changeAmount,
   };
   for (float* field : fields) {
     if (Odd()) *field = Store((F(0.1f) - C(0.05f)) + C(*field));
