@@ -1,0 +1,75 @@
+// Calls into the host's run-time callbacks.
+#include "frame/win/host_runtime.h"
+
+#include <cstring>
+
+namespace zu {
+
+namespace {
+
+const char kEmptyString[] = "";
+
+int32_t Call(RunData* rd, size_t offset, int32_t a, int32_t b) {
+  HostCallback callback = CallbackAt(rd, offset);
+  return callback ? callback(rd, a, b) : 0;
+}
+
+int32_t PointerValue(const void* p) { return static_cast<int32_t>(reinterpret_cast<uintptr_t>(p)); }
+
+}  // namespace
+
+int32_t ParamReader::FetchFirstParam(RunData* runObject, int32_t token, int32_t type) {
+  fetch_ = &ParamReader::FetchNextParam;
+  return Call(runObject, kFirstExprParamOffset, type, token);
+}
+
+int32_t ParamReader::FetchNextParam(RunData* runObject, int32_t token, int32_t type) {
+  return Call(runObject, kNextExprParamOffset, type, token);
+}
+
+void PushEvent(RunData* rd, int32_t code) { Call(rd, kEventPushOffset, code, 0); }
+
+int32_t FetchActionInt(RunData* rd) { return Call(rd, kGetActionParamOffset, kActionParamInt, 0); }
+
+float FetchActionFloat(RunData* rd) {
+  const int32_t bits = Call(rd, kGetActionParamOffset, kActionParamFloat, 0);
+  float value;
+  std::memcpy(&value, &bits, sizeof(value));
+  return value;
+}
+
+const char* FetchActionString(RunData* rd) {
+  const int32_t value = Call(rd, kGetActionParamOffset, kActionParamString, 0);
+  const char* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(value));
+  return text ? text : kEmptyString;
+}
+
+int32_t ReturnFloat(RunData* rd, float value) {
+  MarkResult(rd, kFloatResultFlag);
+  int32_t bits;
+  std::memcpy(&bits, &value, sizeof(bits));
+  return bits;
+}
+
+int32_t ReturnString(RunData* rd, const char* text) {
+  const size_t length = std::strlen(text);
+  char* block = reinterpret_cast<char*>(
+      static_cast<uintptr_t>(Call(rd, kStringResultOffset, 0, static_cast<int32_t>(length + 1))));
+  MarkResult(rd, kStringResultFlag);
+  if (block == nullptr) return PointerValue(kEmptyString);
+  std::memcpy(block, text, length + 1);
+  return PointerValue(block);
+}
+
+int32_t ReturnEmptyString(RunData* rd) {
+  MarkResult(rd, kStringResultFlag);
+  return PointerValue(kEmptyString);
+}
+
+ParamReader& ReaderFor(RunData* rd, ParamReader& fallback) {
+  ParamReader& reader = rd->paramReader ? *rd->paramReader : fallback;
+  reader.Reset();
+  return reader;
+}
+
+}  // namespace zu

@@ -1,0 +1,228 @@
+// Routines of the sound generator: presets, randomize, mutate, seed, reset,
+// rendering, variables, comma-separated text and the parameter file.
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "frame/win/host_runtime.h"
+#include "frame/win/routines.h"
+#include "generator/csv_text.h"
+#include "generator/param_file.h"
+#include "generator/random_source.h"
+#include "generator/sound_generator.h"
+#include "generator/variables.h"
+#include "generator/wave_render.h"
+
+namespace zu {
+namespace routines {
+
+namespace {
+
+constexpr int32_t kEventSoundGenerated = 1;
+constexpr uint32_t kHighestPreset = 6;
+
+const char* TextArg(int32_t value) {
+  return reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(value)));
+}
+
+// Fetches the float through the action parameter callback (always, so the
+// host's parameter sequence is consumed) and stores it in variable index.
+int32_t SetFloatVariable(RunData* rd, int index) {
+  const float value = FetchActionFloat(rd);
+  if (rd->generator != nullptr) SetParamVariable(rd->generator->params, index, value);
+  return 0;
+}
+
+int32_t GetFloatVariable(RunData* rd, int index) {
+  ParamReader fallback(rd);
+  ReaderFor(rd, fallback);
+  const float value = rd->generator ? GetParamVariable(rd->generator->params, index) : 0.0f;
+  return ReturnFloat(rd, value);
+}
+
+int32_t Preset(RunData* rd, uint32_t index) {
+  if (rd->generator != nullptr) rd->generator->LoadPreset(index);
+  return 0;
+}
+
+}  // namespace
+
+// --- Actions -------------------------------------------------------------------
+
+ZU_ACTION(RandomizeSound) {
+  if (rd->generator != nullptr) rd->generator->Randomize();
+  return 0;
+}
+ZU_ACTION(CreatePickup) { return Preset(rd, 0); }
+ZU_ACTION(CreateLaser) { return Preset(rd, 1); }
+ZU_ACTION(CreateExplosion) { return Preset(rd, 2); }
+ZU_ACTION(CreatePowerup) { return Preset(rd, 3); }
+ZU_ACTION(CreateHit) { return Preset(rd, 4); }
+ZU_ACTION(CreateJump) { return Preset(rd, 5); }
+ZU_ACTION(CreateBlip) { return Preset(rd, 6); }
+
+ZU_ACTION(MutateSound) {
+  if (rd->generator != nullptr) rd->generator->Mutate();
+  return 0;
+}
+
+ZU_ACTION(LoadPreset) {
+  // Range test here: a negative number is a large unsigned one and changes nothing.
+  if (static_cast<uint32_t>(p1) <= kHighestPreset) Preset(rd, static_cast<uint32_t>(p1));
+  return 0;
+}
+
+ZU_ACTION(ResetGenerator) {
+  if (rd->generator != nullptr) rd->generator->ResetParameters();
+  return 0;
+}
+
+ZU_ACTION(SetWaveType) {
+  if (rd->generator != nullptr) rd->generator->params.waveType = p1;
+  return 0;
+}
+
+ZU_ACTION(GenerateSound) {
+  if (rd->waveBuffer == nullptr || rd->generator == nullptr) return 0;
+  rd->generatedBytes = RenderToWaveBuffer(*rd->generator, rd->waveBuffer, rd->waveCapacity);
+  // Raised last: samples, header and length are complete for the event's rules.
+  PushEvent(rd, kEventSoundGenerated);
+  return 0;
+}
+
+ZU_ACTION(SetRandomSeed) {
+  SeedRandom(static_cast<uint32_t>(p1));
+  return 0;
+}
+
+ZU_ACTION(SetVariableByIndex) {
+  // Both fetched, in order, before any test.
+  const int32_t index = FetchActionInt(rd);
+  const float value = FetchActionFloat(rd);
+  if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(kVariableCount)) return 0;
+  if (rd->generator != nullptr) SetParamVariable(rd->generator->params, index, value);
+  return 0;
+}
+
+ZU_ACTION(LoadVariablesFromCsv) {
+  const char* text = FetchActionString(rd);
+  if (rd->generator != nullptr) zu::LoadVariablesFromCsv(rd->generator->params, text);
+  return 0;
+}
+
+ZU_ACTION(LoadSfxFile) {
+  const char* path = TextArg(p1);
+  if (rd->generator != nullptr && path != nullptr) LoadParameterFile(rd->generator->params, path);
+  return 0;
+}
+
+ZU_ACTION(SaveSfxFile) {
+  const char* path = TextArg(p1);
+  if (rd->generator != nullptr && path != nullptr) SaveParameterFile(rd->generator->params, path);
+  return 0;
+}
+
+#define ZU_FLOAT_SETTER(i) \
+  ZU_ACTION(SetVariable##i) { return SetFloatVariable(rd, i); }
+ZU_FLOAT_SETTER(0)
+ZU_FLOAT_SETTER(2)
+ZU_FLOAT_SETTER(3)
+ZU_FLOAT_SETTER(4)
+ZU_FLOAT_SETTER(5)
+ZU_FLOAT_SETTER(6)
+ZU_FLOAT_SETTER(7)
+ZU_FLOAT_SETTER(8)
+ZU_FLOAT_SETTER(9)
+ZU_FLOAT_SETTER(10)
+ZU_FLOAT_SETTER(11)
+ZU_FLOAT_SETTER(12)
+ZU_FLOAT_SETTER(13)
+ZU_FLOAT_SETTER(14)
+ZU_FLOAT_SETTER(15)
+ZU_FLOAT_SETTER(16)
+ZU_FLOAT_SETTER(17)
+ZU_FLOAT_SETTER(18)
+ZU_FLOAT_SETTER(19)
+ZU_FLOAT_SETTER(20)
+ZU_FLOAT_SETTER(21)
+ZU_FLOAT_SETTER(22)
+ZU_FLOAT_SETTER(23)
+#undef ZU_FLOAT_SETTER
+
+// --- Expressions ---------------------------------------------------------------
+
+ZU_EXPRESSION(WaveType) {
+  ParamReader fallback(rd);
+  ReaderFor(rd, fallback);
+  return rd->generator ? rd->generator->params.waveType : 0;
+}
+
+ZU_EXPRESSION(GenWave) {
+  ParamReader fallback(rd);
+  const int32_t offset = ReaderFor(rd, fallback).Fetch(ExpressionToken(param), kExprParamInt);
+  float value = 0.0f;
+  const uint32_t index = static_cast<uint32_t>(offset);
+  if (rd->waveBuffer != nullptr && index < rd->generatedBytes / 2) {
+    int16_t sample;
+    std::memcpy(&sample, rd->waveBuffer + kWaveHeaderBytes + 2 * index, sizeof(sample));
+    value = static_cast<float>(sample / 32000.0);
+  }
+  return ReturnFloat(rd, value);
+}
+
+ZU_EXPRESSION(GenLength) {
+  ParamReader fallback(rd);
+  ReaderFor(rd, fallback);
+  return static_cast<int32_t>(rd->generatedBytes / 2);
+}
+
+ZU_EXPRESSION(Variable) {
+  ParamReader fallback(rd);
+  const int32_t index = ReaderFor(rd, fallback).Fetch(ExpressionToken(param), kExprParamInt);
+  if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(kVariableCount)) return 0;
+  if (index == 1) return rd->generator ? rd->generator->params.waveType : 0;
+  const float value = rd->generator ? GetParamVariable(rd->generator->params, index) : 0.0f;
+  return ReturnFloat(rd, value);
+}
+
+ZU_EXPRESSION(CsvText) {
+  ParamReader fallback(rd);
+  ReaderFor(rd, fallback);
+  if (rd->generator == nullptr) return ReturnEmptyString(rd);
+  try {
+    const std::string text = FormatVariablesAsCsv(rd->generator->params);
+    return ReturnString(rd, text.c_str());
+  } catch (...) {  // no memory for the text: nothing may leave towards the host
+    return ReturnEmptyString(rd);
+  }
+}
+
+#define ZU_FLOAT_GETTER(i) \
+  ZU_EXPRESSION(GetVariable##i) { return GetFloatVariable(rd, i); }
+ZU_FLOAT_GETTER(0)
+ZU_FLOAT_GETTER(2)
+ZU_FLOAT_GETTER(3)
+ZU_FLOAT_GETTER(4)
+ZU_FLOAT_GETTER(5)
+ZU_FLOAT_GETTER(6)
+ZU_FLOAT_GETTER(7)
+ZU_FLOAT_GETTER(8)
+ZU_FLOAT_GETTER(9)
+ZU_FLOAT_GETTER(10)
+ZU_FLOAT_GETTER(11)
+ZU_FLOAT_GETTER(12)
+ZU_FLOAT_GETTER(13)
+ZU_FLOAT_GETTER(14)
+ZU_FLOAT_GETTER(15)
+ZU_FLOAT_GETTER(16)
+ZU_FLOAT_GETTER(17)
+ZU_FLOAT_GETTER(18)
+ZU_FLOAT_GETTER(19)
+ZU_FLOAT_GETTER(20)
+ZU_FLOAT_GETTER(21)
+ZU_FLOAT_GETTER(22)
+ZU_FLOAT_GETTER(23)
+#undef ZU_FLOAT_GETTER
+
+}  // namespace routines
+}  // namespace zu
