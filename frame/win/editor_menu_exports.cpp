@@ -10,6 +10,7 @@
 #include "frame/editor_menus.h"
 #include "frame/editor_text.h"
 #include "frame/registry.h"
+#include "frame/win/module.h"
 
 namespace {
 
@@ -54,15 +55,6 @@ class MenuBuilder {
   std::vector<HMENU> open_;
   std::vector<const char*> names_;
 };
-
-// This module's handle, for loading its own resources.
-HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCSTR>(&ThisModule), &module);
-  return module;
-}
 
 constexpr int kMenuTextBuffer = 80;  // texts longer than 79 characters are cut
 
@@ -137,7 +129,7 @@ void ParamTitle(AceKind kind, int32_t code, int32_t param, char* buffer, uint32_
     }
     return;
   }
-  HMENU menu = LoadMenuA(ThisModule(), MAKEINTRESOURCEA(MenuResourceOf(kind)));
+  HMENU menu = LoadMenuA(zu::ModuleHandle(), MAKEINTRESOURCEA(MenuResourceOf(kind)));
   if (menu == nullptr) return;
   if (buffer != nullptr && size > 0) {
     const int max_count = size > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(size);
