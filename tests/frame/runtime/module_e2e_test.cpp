@@ -341,6 +341,33 @@ TEST_F(ModuleTest, CreatingAndDestroyingManyObjectsLeaksNothing) {
       << privateBefore << " -> " << privateAfter;
 }
 
+TEST_F(ModuleTest, EveryRoutineSurvivesMissingPartsAndEmptyParameters) {
+  // As after failed allocations at creation: no reader, no generator, no
+  // buffer. Every parameter the host hands over is 0 (no text, no number).
+  RunData* rd = host.Create(1, 1);
+  ParamReader* reader = rd->paramReader;
+  SoundGenerator* generator = rd->generator;
+  uint8_t* buffer = rd->waveBuffer;
+  rd->paramReader = nullptr;
+  rd->generator = nullptr;
+  rd->waveBuffer = nullptr;
+  for (int k = 0; k < 7; ++k) host.Condition(rd, k);
+  for (int k = 0; k < 58; ++k) EXPECT_EQ(host.Action(rd, k), 0) << "action " << k;
+  for (int k = 0; k < 38; ++k) host.Expression(rd, k);
+  EXPECT_EQ(host.Expression(rd, kGenLength), 0);
+  EXPECT_EQ(host.ExpressionString(rd, kCsv), "");
+  EXPECT_EQ(host.Frame(rd), 0);
+  // Expressions still took their parameters through the host in order.
+  host.ClearRecords();
+  host.QueueExprInt(3);
+  host.Expression(rd, kVariable, 5);
+  ASSERT_EQ(host.exprFetches.size(), 1u);
+  EXPECT_TRUE(host.exprFetches[0].first);
+  rd->paramReader = reader;
+  rd->generator = generator;
+  rd->waveBuffer = buffer;
+}
+
 // --- Generator routines ----------------------------------------------------------
 
 TEST_F(ModuleTest, GenerateRendersThenRaisesAndExpressionsReadIt) {
