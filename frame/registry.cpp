@@ -143,6 +143,25 @@ ModuleRecords& Records() {
 
 BuiltKind g_built[kAceKindCount];
 
+// Every set ever published stays reachable from here: the host may still hold
+// the addresses of an earlier set, so none is ever released.
+struct PublishedSet {
+  const void* blocks[2 * kAceKindCount];
+  PublishedSet* previous;
+};
+PublishedSet* g_published = nullptr;
+
+void KeepReachable(const void* descriptors, const void* routines, int kind) {
+  if (g_published == nullptr || g_published->blocks[2 * kind] != nullptr) {
+    PublishedSet* set = static_cast<PublishedSet*>(std::calloc(1, sizeof(PublishedSet)));
+    if (set == nullptr) return;
+    set->previous = g_published;
+    g_published = set;
+  }
+  g_published->blocks[2 * kind] = descriptors;
+  g_published->blocks[2 * kind + 1] = routines;
+}
+
 }  // namespace
 
 void RegisterModuleEntries(const RoutineAddress* routines) {
@@ -165,6 +184,7 @@ void BuildModuleTables() {
       std::free(routines);
       continue;
     }
+    KeepReachable(descriptors, routines, i);
     fresh.descriptors = descriptors;
     fresh.routines = routines;
     fresh.count = registry.Count(kind);
