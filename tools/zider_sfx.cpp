@@ -1,0 +1,296 @@
+// zider-sfx: plays the part of one run-time object with its sound generator
+// and runs the operations named on the command line in order, as event-rule
+// actions would.
+//
+// Exit status: 0 when every operation ran, 1 when an operation failed (the
+// run stops there; earlier output stays), 2 when the command line is wrong
+// (nothing runs).
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
+#include "generator/csv_text.h"
+#include "generator/param_file.h"
+#include "generator/random_source.h"
+#include "generator/sound_generator.h"
+#include "generator/wave_render.h"
+
+namespace {
+
+using zu::SoundGenerator;
+
+const char* const kPresetNames[] = {"coin", "laser", "explosion", "powerup",
+                                    "hurt", "jump",  "blip"};
+
+const char kUsage[] =
+    "usage: zider-sfx [--buffer-length N] [--no-generator] OPERATION...\n"
+    "\n"
+    "Plays one object with its sound generator (seeded from the clock, as at\n"
+    "creation) and runs the operations in the order given:\n"
+    "  --seed N        set the random seed (0: current time; a 32-bit integer,\n"
+    "                  a negative value taken as its unsigned bit pattern)\n"
+    "  --reset         reset the generator\n"
+    "  --render FILE   generate the sound and write the RIFF/WAVE image to FILE\n"
+    "  --preset P      load preset P: 0-6 or coin, laser, explosion, powerup,\n"
+    "                  hurt, jump, blip (a number above 6 does nothing)\n"
+    "  --randomize     randomize the sound\n"
+    "  --mutate        mutate the sound\n"
+    "  --set I=V       set variable I (0-23) to V; index 1 (wave type) truncates\n"
+    "  --csv TEXT      load variables from comma-separated text\n"
+    "  --load FILE     load an .sfs parameter file\n"
+    "  --save FILE     save an .sfs parameter file\n"
+    "  --print-csv     print the variables as comma-separated text\n"
+    "  --list-presets  list the preset numbers and names\n"
+    "  --help          show this text\n"
+    "Options:\n"
+    "  --buffer-length N  buffer length in units of 41000 samples (default 5, at most 10 count)\n"
+    "  --no-generator     no wave buffer: --render fails\n"
+    "\n"
+    "Example: a coin sound from seed 7, nudged once, saved and rendered:\n"
+    "  zider-sfx --seed 7 --preset coin --mutate --save coin.sfs --render coin.wav --print-csv\n"
+    "\n"
+    "Exit status: 0 done, 1 an operation failed, 2 bad command line.\n";
+
+enum class Op {
+  kSeed,
+  kReset,
+  kRender,
+  kPreset,
+  kRandomize,
+  kMutate,
+  kSet,
+  kCsv,
+  kLoad,
+  kSave,
+  kPrintCsv,
+  kListPresets,
+  kHelp
+};
+
+struct Step {
+  Op op = Op::kReset;
+  uint32_t number = 0;  // seed, preset or variable index
+  float value = 0.0f;   // --set value
+  std::string text;     // file name or CSV text
+};
+
+// Integers as the host hands them over: -2147483648 to 4294967295, low 32 bits kept.
+bool ParseHostInteger(const std::string& s, uint32_t* out) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+  if (i == s.size()) return false;
+  uint64_t v = 0;
+  for (; i < s.size(); ++i) {
+    if (s[i] < '0' || s[i] > '9') return false;
+    v = v * 10 + static_cast<uint64_t>(s[i] - '0');
+    if (v > 4294967295ull) return false;
+  }
+  if (negative) {
+    if (v > 2147483648ull) return false;
+    *out = static_cast<uint32_t>(0 - v);
+  } else {
+    *out = static_cast<uint32_t>(v);
+  }
+  return true;
+}
+
+bool ParseUnsigned32(const std::string& s, uint32_t* out) {
+  if (s.empty() || s[0] == '-') return false;
+  return ParseHostInteger(s, out);
+}
+
+// A whole decimal number, read as a double.
+bool ParseNumber(const std::string& s, double* out) {
+  const char* end = nullptr;
+  *out = zu::ParseDecimal(s.c_str(), &end);
+  return end != s.c_str() && *end == '\0';
+}
+
+bool ParsePreset(const std::string& s, uint32_t* out) {
+  for (uint32_t i = 0; i < 7; ++i) {
+    if (s == kPresetNames[i]) {
+      *out = i;
+      return true;
+    }
+  }
+  return ParseHostInteger(s, out);
+}
+
+int Usage(const std::string& message) {
+  std::fprintf(stderr, "zider-sfx: %s (try --help)\n", message.c_str());
+  return 2;
+}
+
+int Fail(const std::string& message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "zider-sfx: %s\n", message.c_str());
+  return 1;
+}
+
+void Print(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
+#ifdef _WIN32
+bool MoveReplacing(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The same bytes on every system: no newline translation.
+  _setmode(_fileno(stdout), _O_BINARY);
+  zu::SetReplaceFileFunction(MoveReplacing);
+#endif
+  uint32_t bufferLength = 5;
+  bool generatorEnabled = true;
+  std::vector<Step> steps;
+
+  // Check the whole line before anything runs.
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto next = [&](std::string* value) {
+      if (i + 1 >= argc) return false;
+      *value = argv[++i];
+      return true;
+    };
+    std::string value;
+    Step step;
+    if (arg == "--buffer-length") {
+      if (!next(&value)) return Usage("--buffer-length needs a number");
+      if (!ParseUnsigned32(value, &bufferLength)) return Usage("bad buffer length: " + value);
+      continue;
+    } else if (arg == "--no-generator") {
+      generatorEnabled = false;
+      continue;
+    } else if (arg == "--seed") {
+      if (!next(&value)) return Usage("--seed needs a number");
+      if (!ParseHostInteger(value, &step.number)) return Usage("bad seed: " + value);
+      step.op = Op::kSeed;
+    } else if (arg == "--reset") {
+      step.op = Op::kReset;
+    } else if (arg == "--render" || arg == "--load" || arg == "--save") {
+      if (!next(&value) || value.empty()) return Usage(arg + " needs a file name");
+      step.op = arg == "--render" ? Op::kRender : arg == "--load" ? Op::kLoad : Op::kSave;
+      step.text = value;
+    } else if (arg == "--preset") {
+      if (!next(&value)) return Usage("--preset needs a number or a name");
+      if (!ParsePreset(value, &step.number)) return Usage("bad preset: " + value);
+      step.op = Op::kPreset;
+    } else if (arg == "--randomize") {
+      step.op = Op::kRandomize;
+    } else if (arg == "--mutate") {
+      step.op = Op::kMutate;
+    } else if (arg == "--set") {
+      if (!next(&value)) return Usage("--set needs I=V");
+      const size_t eq = value.find('=');
+      double v = 0.0;
+      if (eq == std::string::npos || !ParseHostInteger(value.substr(0, eq), &step.number) ||
+          !ParseNumber(value.substr(eq + 1), &v)) {
+        return Usage("bad --set argument: " + value);
+      }
+      step.op = Op::kSet;
+      step.value = static_cast<float>(v);
+    } else if (arg == "--csv") {
+      if (!next(&value)) return Usage("--csv needs a text");
+      step.op = Op::kCsv;
+      step.text = value;
+    } else if (arg == "--print-csv") {
+      step.op = Op::kPrintCsv;
+    } else if (arg == "--list-presets") {
+      step.op = Op::kListPresets;
+    } else if (arg == "--help" || arg == "-h") {
+      step.op = Op::kHelp;
+    } else {
+      return Usage("unknown option: " + arg);
+    }
+    steps.push_back(step);
+  }
+  if (steps.empty()) return Usage("no operation given");
+
+  // Object creation: seed from the clock and allocate the buffer when the
+  // generator is enabled, then construct the generator (which draws 32 values).
+  uint32_t waveCapacity = 0;
+  std::unique_ptr<uint8_t[]> waveBuffer;
+  if (generatorEnabled) {
+    zu::SeedRand(zu::CurrentTimeSeed());
+    waveCapacity = zu::WaveCapacityFor(bufferLength);
+    waveBuffer.reset(new uint8_t[waveCapacity + zu::kWaveHeaderBytes]());
+  }
+  SoundGenerator generator;
+
+  for (const Step& step : steps) {
+    switch (step.op) {
+      case Op::kSeed:
+        zu::SeedRandom(step.number);
+        break;
+      case Op::kReset:
+        generator.ResetParameters();
+        break;
+      case Op::kRender: {
+        if (!waveBuffer) return Fail("cannot render: the generator is disabled");
+        const uint32_t bytes = zu::RenderToWaveBuffer(generator, waveBuffer.get(), waveCapacity);
+        if (!zu::WriteFileWhole(step.text.c_str(), waveBuffer.get(),
+                                zu::kWaveHeaderBytes + bytes)) {
+          return Fail("cannot write " + step.text);
+        }
+        break;
+      }
+      case Op::kPreset:
+        generator.LoadPreset(step.number);
+        break;
+      case Op::kRandomize:
+        generator.Randomize();
+        break;
+      case Op::kMutate:
+        generator.Mutate();
+        break;
+      case Op::kSet:
+        generator.SetVariable(static_cast<int>(step.number), step.value);
+        break;
+      case Op::kCsv:
+        zu::LoadVariablesFromCsv(generator.params, step.text.c_str());
+        break;
+      case Op::kLoad:
+        if (!zu::LoadParameterFile(generator.params, step.text.c_str())) {
+          return Fail("cannot load " + step.text +
+                      ": missing, unreadable or not a known .sfs file");
+        }
+        break;
+      case Op::kSave:
+        if (!zu::SaveParameterFile(generator.params, step.text.c_str())) {
+          return Fail("cannot write " + step.text);
+        }
+        break;
+      case Op::kPrintCsv:
+        Print(zu::FormatVariablesAsCsv(generator.params) + "\n");
+        break;
+      case Op::kListPresets: {
+        std::string list;
+        for (int i = 0; i < 7; ++i) list += std::to_string(i) + " " + kPresetNames[i] + "\n";
+        Print(list);
+        break;
+      }
+      case Op::kHelp:
+        Print(kUsage);
+        break;
+    }
+  }
+  return 0;
+}
