@@ -15,18 +15,6 @@ static_assert(std::numeric_limits<float>::is_iec559, "IEEE float required");
 namespace zu {
 namespace {
 
-uint32_t FloatBits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, sizeof u);
-  return u;
-}
-
-float BitsToFloat(uint32_t u) {
-  float f;
-  std::memcpy(&f, &u, sizeof f);
-  return f;
-}
-
 // 2^n for -1022 <= n <= 1023, without calling into the maths library.
 double Pow2(int n) {
   const uint64_t bits = static_cast<uint64_t>(1023 + n) << 52;
@@ -37,12 +25,8 @@ double Pow2(int n) {
 
 // --- Constants -------------------------------------------------------------
 
-constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
-// pi/2 in three pieces: the first two have at most 38 significant bits, so
-// their products with a quadrant count below 2^15 are exact.
-constexpr double kPio2Part1 = 0x1.921fb5444p+0;
-constexpr double kPio2Part2 = 0x1.68c234c4c8p-39;
-constexpr double kPio2Part3 = -0x1.9d747f23e32edp-79;
+using namespace sine_internal;
+
 // pi/2 as a double-double.
 constexpr double kPio2Hi = 0x1.921fb54442d18p+0;
 constexpr double kPio2Lo = 0x1.1a62633145c07p-54;
@@ -53,53 +37,6 @@ constexpr uint32_t kTwoOverPiBits[] = {
     0x00000000u, 0xA2F9836Eu, 0x4E441529u, 0xFC2757D1u, 0xF534DDC0u, 0xDB629599u, 0x3C439041u,
     0xFE5163ABu, 0xDEBBC561u, 0xB7246E3Au, 0x424DD2E0u, 0x06492EEAu, 0x09D1921Cu,
 };
-
-// Arguments below this use the three-piece reduction.
-constexpr double kFastLimit = 0x1p15;
-// Relative error bound of the double evaluation (the analysis gives about
-// 2^-51; a factor of eight is kept in reserve).
-constexpr double kFastErrorBound = 0x1p-48;
-
-// Taylor coefficients (-1)^n / (2n+1)! and (-1)^n / (2n)!. Their tails stay
-// below 2^-58 relative for |y| <= 0.8.
-constexpr double kS3 = -1.0 / 6.0;
-constexpr double kS5 = 1.0 / 120.0;
-constexpr double kS7 = -1.0 / 5040.0;
-constexpr double kS9 = 1.0 / 362880.0;
-constexpr double kS11 = -1.0 / 39916800.0;
-constexpr double kS13 = 1.0 / 6227020800.0;
-constexpr double kS15 = -1.0 / 1307674368000.0;
-constexpr double kS17 = 1.0 / 355687428096000.0;
-constexpr double kC2 = -1.0 / 2.0;
-constexpr double kC4 = 1.0 / 24.0;
-constexpr double kC6 = -1.0 / 720.0;
-constexpr double kC8 = 1.0 / 40320.0;
-constexpr double kC10 = -1.0 / 3628800.0;
-constexpr double kC12 = 1.0 / 479001600.0;
-constexpr double kC14 = -1.0 / 87178291200.0;
-constexpr double kC16 = 1.0 / 20922789888000.0;
-
-// --- Double evaluation -----------------------------------------------------
-
-// sin(y) or cos(y) for |y| <= 0.8, selected and signed by the quadrant.
-double EvalQuadrant(double y, uint32_t quadrant) {
-  const double z = y * y;
-  // Two halves of each polynomial, so their chains run side by side.
-  const double z2 = z * z;
-  double r;
-  if ((quadrant & 1u) == 0) {
-    const double a = kS3 + z * (kS5 + z * (kS7 + z * kS9));
-    const double b = kS11 + z * (kS13 + z * (kS15 + z * kS17));
-    const double z4 = z2 * z2;
-    r = y + (y * z) * (a + z4 * b);
-  } else {
-    const double a = kC2 + z * (kC4 + z * (kC6 + z * kC8));
-    const double b = kC10 + z * (kC12 + z * (kC14 + z * kC16));
-    const double z4 = z2 * z2;
-    r = 1.0 + z * (a + z4 * b);
-  }
-  return (quadrant & 2u) ? -r : r;
-}
 
 // --- Double-double arithmetic ----------------------------------------------
 
@@ -292,12 +229,14 @@ float SineFSlow(float x) {
   return BitsToFloat(FloatBits(r) ^ sign);
 }
 
-float SineF(float x) {
-  const uint32_t sign = FloatBits(x) & 0x80000000u;
-  const float axf = BitsToFloat(FloatBits(x) ^ sign);
-  const double ax = static_cast<double>(axf);
-  double y;
+namespace sine_internal {
+
+float SinePositiveRare(float ax) {
+  if (!(ax - ax == 0)) return ax - ax;  // NaN for NaN and infinities
+  // The accurate double evaluation (error below 2^-51 relative), then the
+  // double-double route for the few results it cannot decide either.
   uint32_t quadrant;
+  double y;
   if (ax < kFastLimit) {
     // k < 2^15, so k x part1 and k x part2 are exact and ax - k x part1 is
     // exact (the two are within a factor of two of each other, or k is 0).
@@ -308,15 +247,14 @@ float SineF(float x) {
     y = y - kd * kPio2Part3;
     quadrant = static_cast<uint32_t>(k) & 3u;
   } else {
-    if (!(ax - ax == 0)) return x - x;  // NaN for NaN and infinities
-    y = ReduceExact(axf, quadrant).hi;
+    y = ReduceExact(ax, quadrant).hi;
   }
   const double r = EvalQuadrant(y, quadrant);
-  const double err = Magnitude(r) * kFastErrorBound;
+  const double err = (r < 0 ? -r : r) * kFastErrorBound;
   const float lower = static_cast<float>(r - err);
-  const float upper = static_cast<float>(r + err);
-  const float result = lower == upper ? lower : SlowPositive(axf);
-  return BitsToFloat(FloatBits(result) ^ sign);
+  if (lower == static_cast<float>(r + err)) return lower;
+  return SlowPositive(ax);
 }
 
+}  // namespace sine_internal
 }  // namespace zu

@@ -79,6 +79,101 @@ inline void StoreSample(int16_t* out, int32_t index, int32_t value) {
   p[1] = static_cast<unsigned char>((u >> 8) & 0xFFu);
 }
 
+/// What one sample's subsamples need from the per-sample work.
+struct SampleControl {
+  int32_t period;
+  float duty;
+  double envelopeVolume;
+  uint32_t phaserDelay;
+  double hpCoef;
+};
+
+/// The per-sample work (repeat, arpeggio, slide, vibrato, duty, envelope,
+/// phaser delay, high-pass sweep). None of it depends on the signal, so it is
+/// run for a batch of samples ahead of their subsamples: the long chains of
+/// both then overlap instead of waiting for each other.
+inline SampleControl AdvanceControl(SoundGenerator& gen) {
+  SynthState& st = gen.state;
+  // Repeat: restart the pitch path.
+  st.repeatTime = Increment(st.repeatTime);
+  if (st.repeatLimit != 0 && st.repeatTime >= st.repeatLimit) {
+    st.repeatTime = 0;
+    gen.StartSynthesis(true);
+  }
+
+  // Arpeggio: one pitch jump per start or repeat.
+  st.arpTime = Increment(st.arpTime);
+  if (st.arpLimit != 0 && st.arpTime >= st.arpLimit) {
+    st.arpLimit = 0;
+    st.periodExact = st.periodExact * st.arpFactor;
+  }
+
+  // Slide, down to the lowest pitch.
+  st.slideFactor = st.slideFactor + st.slideDelta;
+  st.periodExact = st.periodExact * st.slideFactor;
+  if (st.periodExact > st.periodLimit) {
+    st.periodExact = st.periodLimit;
+    if (gen.params.minFreq > 0.0f) st.playing = 0;  // this sample is still completed
+  }
+
+  // Vibrato.
+  float p = Round(st.periodExact);
+  if (st.vibAmplitude > 0.0f) {
+    st.vibPhase = Round(D(st.vibPhase) + D(st.vibStep));
+    p = Round(st.periodExact * (1.0 + D(SineF(st.vibPhase)) * D(st.vibAmplitude)));
+  }
+  int32_t period = TruncToInt32(D(p));
+  if (period < 8) period = 8;
+  st.period = period;
+
+  // Duty.
+  st.duty = Round(D(st.duty) + D(st.dutyStep));
+  if (st.duty < 0.0f) st.duty = 0.0f;
+  if (st.duty > 0.5f) st.duty = 0.5f;
+
+  // Envelope.
+  st.envelopeTime = Increment(st.envelopeTime);
+  if (st.envelopeStage < 3 && st.envelopeTime > st.envelopeLength[st.envelopeStage]) {
+    st.envelopeTime = 0;
+    st.envelopeStage += 1;
+    if (st.envelopeStage == 3) st.playing = 0;
+  }
+  switch (st.envelopeStage) {
+    case 0:
+      st.envelopeVolume = Round(Ratio(st.envelopeTime, st.envelopeLength[0]));
+      break;
+    case 1: {
+      const float r = Round(1.0 - Ratio(st.envelopeTime, st.envelopeLength[1]));
+      st.envelopeVolume = Round(1.0 + D(r) * 2.0 * D(gen.params.sustainPunch));
+      break;
+    }
+    case 2:
+      st.envelopeVolume = Round(1.0 - Ratio(st.envelopeTime, st.envelopeLength[2]));
+      break;
+    default:
+      break;  // finished: the last sample keeps the previous gain
+  }
+
+  // Phaser delay.
+  st.phaserPosition = Round(D(st.phaserPosition) + D(st.phaserStep));
+  int32_t delay = AbsInt(TruncToInt32(D(st.phaserPosition)));
+  if (delay > 1023) delay = 1023;
+  st.phaserDelay = delay;
+
+  // High-pass coefficient sweep.
+  if (st.hpCoefFactor != 0.0f) {
+    st.hpCoef = Round(D(st.hpCoef) * D(st.hpCoefFactor));
+    if (st.hpCoef < 0.00001f) st.hpCoef = 0.00001f;
+    if (st.hpCoef > 0.1f) st.hpCoef = 0.1f;
+  }
+
+  return SampleControl{period, st.duty, D(st.envelopeVolume), static_cast<uint32_t>(delay),
+                       D(st.hpCoef)};
+}
+
+/// Samples whose per-sample work is done in one batch.
+constexpr int kBatch = 32;
+
 /// The sample loop for one wave type (a template so that the oscillator
 /// choice is made once per render, not once per subsample).
 template <int kWave>
@@ -102,150 +197,88 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
   float* const phaserBuffer = st.phaserBuffer;
   const float* const noiseTable = st.noiseTable;
 
-  for (int32_t i = 0; i < length; ++i) {
-    if (!st.playing) break;
+  SampleControl batch[kBatch];
+  int32_t done = 0;
+  while (done < length && st.playing) {
+    // The sound stops after the sample in which playing is cleared.
+    const int32_t room = length - done;
+    const int limit = room < kBatch ? static_cast<int>(room) : kBatch;
+    int count = 0;
+    while (count < limit && st.playing) batch[count++] = AdvanceControl(gen);
+    done += count;
 
-    // Repeat: restart the pitch path.
-    st.repeatTime = Increment(st.repeatTime);
-    if (st.repeatLimit != 0 && st.repeatTime >= st.repeatLimit) {
-      st.repeatTime = 0;
-      gen.StartSynthesis(true);
-    }
+    for (int k = 0; k < count; ++k) {
+      const int32_t period = batch[k].period;
+      const float duty = batch[k].duty;
+      const double envelopeVolume = batch[k].envelopeVolume;
+      const uint32_t phaserDelay = batch[k].phaserDelay;
+      const double hpCoef = batch[k].hpCoef;
 
-    // Arpeggio: one pitch jump per start or repeat.
-    st.arpTime = Increment(st.arpTime);
-    if (st.arpLimit != 0 && st.arpTime >= st.arpLimit) {
-      st.arpLimit = 0;
-      st.periodExact = st.periodExact * st.arpFactor;
-    }
+      // Eight subsamples.
+      float sum = 0.0f;
+      for (int sub = 0; sub < 8; ++sub) {
+        // phase < period <= 2^31 - 128 before the increment, so no overflow.
+        phase = Increment(phase);
+        if (phase >= period) {
+          phase = phase % period;
+          if (kWave == kNoise) RefillNoise(st.noiseTable);
+        }
+        const float f = Round(static_cast<double>(phase) / static_cast<double>(period));
 
-    // Slide, down to the lowest pitch.
-    st.slideFactor = st.slideFactor + st.slideDelta;
-    st.periodExact = st.periodExact * st.slideFactor;
-    if (st.periodExact > st.periodLimit) {
-      st.periodExact = st.periodLimit;
-      if (prm.minFreq > 0.0f) st.playing = 0;  // this sample is still completed
-    }
+        float s;
+        if (kWave == kSquare) {
+          s = f < duty ? 0.5f : -0.5f;
+        } else if (kWave == kSawtooth) {
+          s = Round(1.0 - 2.0 * D(f));
+        } else if (kWave == kSine) {
+          s = SineF(Round(2.0 * D(f) * 3.1415927410125732));
+        } else if (kWave == kNoise) {
+          // 0 <= phase < period, so the index is 0 to 31.
+          const int64_t index = static_cast<int64_t>(phase) * 32 / period;
+          s = noiseTable[index & 31];
+        } else {
+          s = 0.0f;
+        }
 
-    // Vibrato.
-    float p = Round(st.periodExact);
-    if (st.vibAmplitude > 0.0f) {
-      st.vibPhase = Round(D(st.vibPhase) + D(st.vibStep));
-      p = Round(st.periodExact * (1.0 + D(SineF(st.vibPhase)) * D(st.vibAmplitude)));
-    }
-    int32_t period = TruncToInt32(D(p));
-    if (period < 8) period = 8;
-    st.period = period;
+        // Resonant low-pass.
+        const float prev = lpOutput;
+        lpCoef = Round(D(lpCoef) * lpCoefFactor);
+        if (lpCoef < 0.0f) lpCoef = 0.0f;
+        if (lpCoef > 0.1f) lpCoef = 0.1f;
+        if (!lpBypass) {
+          const float v = Round(D(lpVelocity) + (D(s) - D(lpOutput)) * D(lpCoef));
+          lpVelocity = Round(D(v) - D(v) * lpDamping);
+        } else {
+          lpOutput = s;
+          lpVelocity = 0.0f;
+        }
+        lpOutput = Round(D(lpOutput) + D(lpVelocity));
 
-    // Duty.
-    st.duty = Round(D(st.duty) + D(st.dutyStep));
-    if (st.duty < 0.0f) st.duty = 0.0f;
-    if (st.duty > 0.5f) st.duty = 0.5f;
-    const float duty = st.duty;
+        // High-pass.
+        hpOutput = Round(D(hpOutput) + (D(lpOutput) - D(prev)));
+        hpOutput = Round(D(hpOutput) - D(hpOutput) * hpCoef);
+        s = hpOutput;
 
-    // Envelope.
-    st.envelopeTime = Increment(st.envelopeTime);
-    if (st.envelopeStage < 3 && st.envelopeTime > st.envelopeLength[st.envelopeStage]) {
-      st.envelopeTime = 0;
-      st.envelopeStage += 1;
-      if (st.envelopeStage == 3) st.playing = 0;
-    }
-    switch (st.envelopeStage) {
-      case 0:
-        st.envelopeVolume = Round(Ratio(st.envelopeTime, st.envelopeLength[0]));
-        break;
-      case 1: {
-        const float r = Round(1.0 - Ratio(st.envelopeTime, st.envelopeLength[1]));
-        st.envelopeVolume = Round(1.0 + D(r) * 2.0 * D(prm.sustainPunch));
-        break;
-      }
-      case 2:
-        st.envelopeVolume = Round(1.0 - Ratio(st.envelopeTime, st.envelopeLength[2]));
-        break;
-      default:
-        break;  // finished: the last sample keeps the previous gain
-    }
-    const double envelopeVolume = D(st.envelopeVolume);
+        // Phaser: add the delayed copy (delay 0 reads the entry just written).
+        phaserBuffer[phaserIndex] = s;
+        s = Round(D(s) + D(phaserBuffer[(phaserIndex - phaserDelay) & 1023u]));
+        phaserIndex = (phaserIndex + 1u) & 1023u;
 
-    // Phaser delay.
-    st.phaserPosition = Round(D(st.phaserPosition) + D(st.phaserStep));
-    int32_t delay = AbsInt(TruncToInt32(D(st.phaserPosition)));
-    if (delay > 1023) delay = 1023;
-    st.phaserDelay = delay;
-    const uint32_t phaserDelay = static_cast<uint32_t>(delay);
-
-    // High-pass coefficient sweep.
-    if (st.hpCoefFactor != 0.0f) {
-      st.hpCoef = Round(D(st.hpCoef) * D(st.hpCoefFactor));
-      if (st.hpCoef < 0.00001f) st.hpCoef = 0.00001f;
-      if (st.hpCoef > 0.1f) st.hpCoef = 0.1f;
-    }
-    const double hpCoef = D(st.hpCoef);
-
-    // Eight subsamples.
-    float sum = 0.0f;
-    for (int sub = 0; sub < 8; ++sub) {
-      // phase < period <= 2^31 - 128 before the increment, so no overflow.
-      phase = Increment(phase);
-      if (phase >= period) {
-        phase = phase % period;
-        if (kWave == kNoise) RefillNoise(st.noiseTable);
-      }
-      const float f = Round(static_cast<double>(phase) / static_cast<double>(period));
-
-      float s;
-      if (kWave == kSquare) {
-        s = f < duty ? 0.5f : -0.5f;
-      } else if (kWave == kSawtooth) {
-        s = Round(1.0 - 2.0 * D(f));
-      } else if (kWave == kSine) {
-        s = SineF(Round(2.0 * D(f) * 3.1415927410125732));
-      } else if (kWave == kNoise) {
-        // 0 <= phase < period, so the index is 0 to 31.
-        const int64_t index = static_cast<int64_t>(phase) * 32 / period;
-        s = noiseTable[index & 31];
-      } else {
-        s = 0.0f;
+        sum = Round(D(sum) + D(s) * envelopeVolume);
       }
 
-      // Resonant low-pass.
-      const float prev = lpOutput;
-      lpCoef = Round(D(lpCoef) * lpCoefFactor);
-      if (lpCoef < 0.0f) lpCoef = 0.0f;
-      if (lpCoef > 0.1f) lpCoef = 0.1f;
-      if (!lpBypass) {
-        const float v = Round(D(lpVelocity) + (D(s) - D(lpOutput)) * D(lpCoef));
-        lpVelocity = Round(D(v) - D(v) * lpDamping);
-      } else {
-        lpOutput = s;
-        lpVelocity = 0.0f;
+      // Gain.
+      float y = Round(D(sum) * 0.125 * masterVolume);
+      y = Round(D(y) * volumeTwice);
+
+      if (out != nullptr) {
+        if (y > 1.0f) y = 1.0f;
+        if (y < -1.0f) y = -1.0f;
+        // A NaN passes both clamps and is stored as 0.
+        const int32_t sample = y == y ? TruncToInt32(D(y) * 32000.0) : 0;
+        StoreSample(out, st.samplesWritten, sample);
+        st.samplesWritten += 1;
       }
-      lpOutput = Round(D(lpOutput) + D(lpVelocity));
-
-      // High-pass.
-      hpOutput = Round(D(hpOutput) + (D(lpOutput) - D(prev)));
-      hpOutput = Round(D(hpOutput) - D(hpOutput) * hpCoef);
-      s = hpOutput;
-
-      // Phaser: add the delayed copy (delay 0 reads the entry just written).
-      phaserBuffer[phaserIndex] = s;
-      s = Round(D(s) + D(phaserBuffer[(phaserIndex - phaserDelay) & 1023u]));
-      phaserIndex = (phaserIndex + 1u) & 1023u;
-
-      sum = Round(D(sum) + D(s) * envelopeVolume);
-    }
-
-    // Gain.
-    float y = Round(D(sum) * 0.125 * masterVolume);
-    y = Round(D(y) * volumeTwice);
-
-    if (out != nullptr) {
-      if (y > 1.0f) y = 1.0f;
-      if (y < -1.0f) y = -1.0f;
-      // A NaN passes both clamps and is stored as 0.
-      const int32_t sample = y == y ? TruncToInt32(D(y) * 32000.0) : 0;
-      StoreSample(out, st.samplesWritten, sample);
-      st.samplesWritten += 1;
     }
   }
 

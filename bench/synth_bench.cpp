@@ -1,0 +1,135 @@
+// Render speed of the synthesizer, in ns per subsample and ms per render,
+// against a floor: the bare per-subsample filter recurrence (low-pass,
+// high-pass, phaser, with the same single-precision rounding points) without
+// oscillator, envelope or per-sample work.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "generator/random_source.h"
+#include "generator/sound_generator.h"
+
+namespace {
+
+using zu::SoundGenerator;
+
+constexpr int32_t kLongSound = 410000;
+
+void SetCounters(benchmark::State& state, double subsamplesPerRender) {
+  state.counters["ns_per_subsample"] =
+      benchmark::Counter(subsamplesPerRender * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+  state.counters["ms_per_render"] = benchmark::Counter(
+      1e-3, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void RenderCase(benchmark::State& state, SoundGenerator& gen, int32_t budget) {
+  std::vector<int16_t> out(static_cast<size_t>(budget));
+  int32_t written = 0;
+  for (auto _ : state) {
+    zu::SeedRand(1);
+    gen.Synthesize(budget, out.data());
+    written = gen.state.samplesWritten;
+    benchmark::DoNotOptimize(out.data());
+    benchmark::ClobberMemory();
+  }
+  SetCounters(state, 8.0 * written);
+  state.counters["samples"] = written;
+}
+
+// Low-pass, high-pass, phaser sweep and vibrato all active, 410000 samples.
+void FullChain(SoundGenerator& gen, int32_t waveType) {
+  gen.ResetParameters();
+  gen.params.waveType = waveType;
+  gen.params.sustainTime = 2.0f;  // 400000 + 16000 + 3 samples: the budget ends it
+  gen.params.startFreq = 0.35f;
+  gen.params.lpCutoff = 0.6f;
+  gen.params.lpCutoffSweep = 0.1f;
+  gen.params.lpResonance = 0.4f;
+  gen.params.hpCutoff = 0.2f;
+  gen.params.hpCutoffSweep = 0.05f;
+  gen.params.phaserOffset = 0.3f;
+  gen.params.phaserSweep = 0.05f;
+  gen.params.vibDepth = 0.3f;
+  gen.params.vibSpeed = 0.4f;
+  gen.params.squareDuty = 0.2f;
+}
+
+void BM_ResetSound(benchmark::State& state) {
+  SoundGenerator gen;
+  RenderCase(state, gen, kLongSound);
+}
+BENCHMARK(BM_ResetSound)->Unit(benchmark::kMillisecond);
+
+void BM_FullChainSquare(benchmark::State& state) {
+  SoundGenerator gen;
+  FullChain(gen, 0);
+  RenderCase(state, gen, kLongSound);
+}
+BENCHMARK(BM_FullChainSquare)->Unit(benchmark::kMillisecond);
+
+void BM_FullChainNoise(benchmark::State& state) {
+  SoundGenerator gen;
+  FullChain(gen, 3);
+  RenderCase(state, gen, kLongSound);
+}
+BENCHMARK(BM_FullChainNoise)->Unit(benchmark::kMillisecond);
+
+void BM_FullChainSine(benchmark::State& state) {
+  SoundGenerator gen;
+  FullChain(gen, 2);
+  RenderCase(state, gen, kLongSound);
+}
+BENCHMARK(BM_FullChainSine)->Unit(benchmark::kMillisecond);
+
+inline float Round(double v) { return static_cast<float>(v); }
+inline double D(float v) { return static_cast<double>(v); }
+
+// The bare filter recurrence, 8 x 410000 subsamples. Argument 0: low-pass
+// bypassed, 1: low-pass running.
+void BM_FilterFloor(benchmark::State& state) {
+  const bool lowPass = state.range(0) != 0;
+  const int64_t subsamples = 8 * static_cast<int64_t>(kLongSound);
+  std::vector<float> input(256);
+  for (size_t i = 0; i < input.size(); ++i) input[i] = (i / 37) % 2 ? 0.5f : -0.5f;
+  std::vector<float> ring(1024);
+  for (auto _ : state) {
+    float lpOutput = 0, lpVelocity = 0, lpCoef = 0.02f, hpOutput = 0, sum = 0;
+    const double lpCoefFactor = D(1.00001f), lpDamping = D(0.3f), hpCoef = D(0.004f);
+    const double volume = D(0.7f);
+    uint32_t index = 0;
+    const uint32_t delay = 100;
+    for (auto& v : ring) v = 0;
+    for (int64_t j = 0; j < subsamples; ++j) {
+      float s = input[static_cast<size_t>(j) & 255];
+      const float prev = lpOutput;
+      lpCoef = Round(D(lpCoef) * lpCoefFactor);
+      if (lpCoef < 0.0f) lpCoef = 0.0f;
+      if (lpCoef > 0.1f) lpCoef = 0.1f;
+      if (lowPass) {
+        const float v = Round(D(lpVelocity) + (D(s) - D(lpOutput)) * D(lpCoef));
+        lpVelocity = Round(D(v) - D(v) * lpDamping);
+      } else {
+        lpOutput = s;
+        lpVelocity = 0.0f;
+      }
+      lpOutput = Round(D(lpOutput) + D(lpVelocity));
+      hpOutput = Round(D(hpOutput) + (D(lpOutput) - D(prev)));
+      hpOutput = Round(D(hpOutput) - D(hpOutput) * hpCoef);
+      s = hpOutput;
+      ring[index] = s;
+      s = Round(D(s) + D(ring[(index - delay) & 1023u]));
+      index = (index + 1u) & 1023u;
+      sum = Round(D(sum) + D(s) * volume);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  SetCounters(state, static_cast<double>(subsamples));
+}
+BENCHMARK(BM_FilterFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
