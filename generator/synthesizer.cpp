@@ -214,8 +214,9 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
       const uint32_t phaserDelay = batch[k].phaserDelay;
       const double hpCoef = batch[k].hpCoef;
 
-      // Eight subsamples.
-      float sum = 0.0f;
+      // The oscillator's eight subsamples first: they do not depend on the
+      // filters, so their work overlaps the filter chain below.
+      float wave[8];
       for (int sub = 0; sub < 8; ++sub) {
         // phase < period <= 2^31 - 128 before the increment, so no overflow.
         phase = Increment(phase);
@@ -224,21 +225,28 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
           if (kWave == kNoise) RefillNoise(st.noiseTable);
         }
         const float f = Round(static_cast<double>(phase) / static_cast<double>(period));
-
-        float s;
         if (kWave == kSquare) {
-          s = f < duty ? 0.5f : -0.5f;
+          wave[sub] = f < duty ? 0.5f : -0.5f;
         } else if (kWave == kSawtooth) {
-          s = Round(1.0 - 2.0 * D(f));
+          wave[sub] = Round(1.0 - 2.0 * D(f));
         } else if (kWave == kSine) {
-          s = SineF(Round(2.0 * D(f) * 3.1415927410125732));
+          wave[sub] = Round(2.0 * D(f) * 3.1415927410125732);  // the argument, for now
         } else if (kWave == kNoise) {
           // 0 <= phase < period, so the index is 0 to 31.
           const int64_t index = static_cast<int64_t>(phase) * 32 / period;
-          s = noiseTable[index & 31];
+          wave[sub] = noiseTable[index & 31];
         } else {
-          s = 0.0f;
+          wave[sub] = 0.0f;
         }
+      }
+
+      if (kWave == kSine) {
+        for (int sub = 0; sub < 8; sub += 2) SineFPair(wave[sub], wave[sub + 1], &wave[sub]);
+      }
+
+      float sum = 0.0f;
+      for (int sub = 0; sub < 8; ++sub) {
+        float s = wave[sub];
 
         // Resonant low-pass.
         const float prev = lpOutput;
