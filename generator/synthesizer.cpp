@@ -171,6 +171,26 @@ inline SampleControl AdvanceControl(SoundGenerator& gen) {
                        D(st.hpCoef)};
 }
 
+/// The square wave is high while Round(phase / period) < duty. That holds
+/// exactly for the phases below a threshold (division and rounding are both
+/// monotonic), found here with a few divisions per sample instead of one per
+/// subsample. Returns -1 when the threshold is not sure to be found this way
+/// (long periods, where 1 / period is below a float ulp of duty); the caller
+/// then compares every subsample.
+inline int32_t SquareThreshold(float duty, int32_t period) {
+  if (period > (1 << 20)) return -1;
+  if (!(duty > 0.0f)) return 0;  // duty 0 (or not a number): never high
+  // Below start, phase / period < duty - 1/period, which no rounding to
+  // float can lift to duty for these periods.
+  int32_t p = TruncToInt32(D(duty) * static_cast<double>(period)) - 2;
+  if (p < 0) p = 0;
+  for (int step = 0; step < 8; ++step) {
+    if (!(Round(static_cast<double>(p) / static_cast<double>(period)) < duty)) return p;
+    ++p;
+  }
+  return -1;
+}
+
 /// Samples whose per-sample work is done in one batch.
 constexpr int kBatch = 32;
 
@@ -217,12 +237,17 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
       // The oscillator's eight subsamples first: they do not depend on the
       // filters, so their work overlaps the filter chain below.
       float wave[8];
+      const int32_t highBelow = kWave == kSquare ? SquareThreshold(duty, period) : -1;
       for (int sub = 0; sub < 8; ++sub) {
         // phase < period <= 2^31 - 128 before the increment, so no overflow.
         phase = Increment(phase);
         if (phase >= period) {
           phase = phase % period;
           if (kWave == kNoise) RefillNoise(st.noiseTable);
+        }
+        if (kWave == kSquare && highBelow >= 0) {
+          wave[sub] = phase < highBelow ? 0.5f : -0.5f;
+          continue;
         }
         const float f = Round(static_cast<double>(phase) / static_cast<double>(period));
         if (kWave == kSquare) {
