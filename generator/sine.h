@@ -211,7 +211,8 @@ inline float SineF(float x) {
     const SinCos& t = kSinCosTable[n & 63];
     const double r = t.sin * cosB + t.cos * sinB;
     // The float nearest to every value within the error bound is the answer.
-    const double err = (r < 0 ? -r : r) * kQuickErrorBound;
+    // The test is symmetric, so err may carry r's sign.
+    const double err = r * kQuickErrorBound;
     const float lower = static_cast<float>(r - err);
     const float upper = static_cast<float>(r + err);
     result = __builtin_expect(lower == upper, 1) ? lower : SinePositiveRare(axf);
@@ -221,20 +222,15 @@ inline float SineF(float x) {
   return BitsToFloat(FloatBits(result) ^ sign);
 }
 
-inline void SineFPair(float x0, float x1, float* out) {
 #if defined(__SSE2__)
-  using namespace sine_internal;
-  // The quick route of SineF in two lanes; the same IEEE operations in the
-  // same order, so each lane gives SineF's bits. Lanes outside [0, 2^15) or
-  // too close to a rounding boundary go through SineF itself.
-  // Sign bit clear and below the limit (excludes -0, NaN and infinities).
-  const uint32_t limit = FloatBits(static_cast<float>(kFastLimit));
-  if (!(FloatBits(x0) < limit && FloatBits(x1) < limit)) {
-    out[0] = SineF(x0);
-    out[1] = SineF(x1);
-    return;
-  }
-  const __m128d ax = _mm_cvtps_pd(_mm_set_ps(0.0f, 0.0f, x1, x0));
+namespace sine_internal {
+
+/// The quick route of SineF in two lanes for the two floats in the low lanes
+/// of x, both known to lie in [0, 2^15) with the sign bit clear: the same
+/// IEEE operations in the same order, so each lane gives SineF's bits. Lanes
+/// too close to a rounding boundary go the rare route, as in SineF.
+inline void SineQuickLanes(__m128 x, float* out) {
+  const __m128d ax = _mm_cvtps_pd(x);
   const __m128i n =
       _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
   const __m128d nd = _mm_cvtepi32_pd(n);
@@ -254,22 +250,39 @@ inline void SineFPair(float x0, float x1, float* out) {
   const SinCos& t1 = kSinCosTable[_mm_cvtsi128_si32(_mm_srli_si128(n, 4)) & 63];
   const __m128d r = _mm_add_pd(_mm_mul_pd(_mm_set_pd(t1.sin, t0.sin), cosB),
                                _mm_mul_pd(_mm_set_pd(t1.cos, t0.cos), sinB));
-  // |r| as SineF takes it: r < 0 ? -r : r.
-  const __m128d negative = _mm_cmplt_pd(r, _mm_setzero_pd());
-  const __m128d magnitude =
-      _mm_or_pd(_mm_and_pd(negative, _mm_xor_pd(r, _mm_set1_pd(-0.0))), _mm_andnot_pd(negative, r));
-  const __m128d err = _mm_mul_pd(magnitude, _mm_set1_pd(kQuickErrorBound));
+  const __m128d err = _mm_mul_pd(r, _mm_set1_pd(kQuickErrorBound));
   const __m128 lower = _mm_cvtpd_ps(_mm_sub_pd(r, err));
   const __m128 upper = _mm_cvtpd_ps(_mm_add_pd(r, err));
   const int same = _mm_movemask_ps(_mm_cmpeq_ps(lower, upper)) & 3;
   float lanes[4];
   _mm_storeu_ps(lanes, lower);
-  out[0] = (same & 1) ? lanes[0] : SinePositiveRare(x0);
-  out[1] = (same & 2) ? lanes[1] : SinePositiveRare(x1);
-#else
+  if (__builtin_expect(same == 3, 1)) {
+    out[0] = lanes[0];
+    out[1] = lanes[1];
+    return;
+  }
+  float args[4];
+  _mm_storeu_ps(args, x);
+  out[0] = (same & 1) ? lanes[0] : SinePositiveRare(args[0]);
+  out[1] = (same & 2) ? lanes[1] : SinePositiveRare(args[1]);
+}
+
+}  // namespace sine_internal
+#endif
+
+inline void SineFPair(float x0, float x1, float* out) {
+#if defined(__SSE2__)
+  using namespace sine_internal;
+  // Sign bit clear and below the limit (excludes -0, NaN and infinities);
+  // other lanes go through SineF itself.
+  const uint32_t limit = FloatBits(static_cast<float>(kFastLimit));
+  if (FloatBits(x0) < limit && FloatBits(x1) < limit) {
+    SineQuickLanes(_mm_set_ps(0.0f, 0.0f, x1, x0), out);
+    return;
+  }
+#endif
   out[0] = SineF(x0);
   out[1] = SineF(x1);
-#endif
 }
 
 }  // namespace zu

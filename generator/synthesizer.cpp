@@ -191,6 +191,25 @@ inline int32_t SquareThreshold(float duty, int32_t period) {
   return -1;
 }
 
+/// Two of the sine wave's subsamples from their phases: f = phase / period
+/// rounded, the argument 2 x f x pi rounded, then the float sine. Both lanes
+/// at once where SSE2 is available (same operations, same bits).
+inline void SineSubsamplePair(int32_t first, int32_t second, int32_t period, float* out) {
+  constexpr double kPi = 3.1415927410125732;  // pi rounded to single precision
+#if defined(__SSE2__)
+  const __m128d ph = _mm_set_pd(static_cast<double>(second), static_cast<double>(first));
+  const __m128 f = _mm_cvtpd_ps(_mm_div_pd(ph, _mm_set1_pd(static_cast<double>(period))));
+  const __m128d arg = _mm_mul_pd(_mm_mul_pd(_mm_set1_pd(2.0), _mm_cvtps_pd(f)), _mm_set1_pd(kPi));
+  // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.
+  sine_internal::SineQuickLanes(_mm_cvtpd_ps(arg), out);
+#else
+  const float f0 = Round(static_cast<double>(first) / static_cast<double>(period));
+  const float f1 = Round(static_cast<double>(second) / static_cast<double>(period));
+  out[0] = SineF(Round(2.0 * D(f0) * kPi));
+  out[1] = SineF(Round(2.0 * D(f1) * kPi));
+#endif
+}
+
 /// Samples whose per-sample work is done in one batch.
 constexpr int kBatch = 32;
 
@@ -237,36 +256,42 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
       // The oscillator's eight subsamples first: they do not depend on the
       // filters, so their work overlaps the filter chain below.
       float wave[8];
-      const int32_t highBelow = kWave == kSquare ? SquareThreshold(duty, period) : -1;
-      for (int sub = 0; sub < 8; ++sub) {
-        // phase < period <= 2^31 - 128 before the increment, so no overflow.
+      // phase < period <= 2^31 - 128 before the increment, so no overflow.
+      auto advancePhase = [&]() {
         phase = Increment(phase);
         if (phase >= period) {
           phase = phase % period;
           if (kWave == kNoise) RefillNoise(st.noiseTable);
         }
-        if (kWave == kSquare && highBelow >= 0) {
-          wave[sub] = phase < highBelow ? 0.5f : -0.5f;
-          continue;
-        }
-        const float f = Round(static_cast<double>(phase) / static_cast<double>(period));
-        if (kWave == kSquare) {
-          wave[sub] = f < duty ? 0.5f : -0.5f;
-        } else if (kWave == kSawtooth) {
-          wave[sub] = Round(1.0 - 2.0 * D(f));
-        } else if (kWave == kSine) {
-          wave[sub] = Round(2.0 * D(f) * 3.1415927410125732);  // the argument, for now
-        } else if (kWave == kNoise) {
-          // 0 <= phase < period, so the index is 0 to 31.
-          const int64_t index = static_cast<int64_t>(phase) * 32 / period;
-          wave[sub] = noiseTable[index & 31];
-        } else {
-          wave[sub] = 0.0f;
-        }
-      }
-
+        return phase;
+      };
       if (kWave == kSine) {
-        for (int sub = 0; sub < 8; sub += 2) SineFPair(wave[sub], wave[sub + 1], &wave[sub]);
+        for (int sub = 0; sub < 8; sub += 2) {
+          const int32_t first = advancePhase();
+          const int32_t second = advancePhase();
+          SineSubsamplePair(first, second, period, &wave[sub]);
+        }
+      } else {
+        const int32_t highBelow = kWave == kSquare ? SquareThreshold(duty, period) : -1;
+        for (int sub = 0; sub < 8; ++sub) {
+          advancePhase();
+          if (kWave == kSquare && highBelow >= 0) {
+            wave[sub] = phase < highBelow ? 0.5f : -0.5f;
+            continue;
+          }
+          const float f = Round(static_cast<double>(phase) / static_cast<double>(period));
+          if (kWave == kSquare) {
+            wave[sub] = f < duty ? 0.5f : -0.5f;
+          } else if (kWave == kSawtooth) {
+            wave[sub] = Round(1.0 - 2.0 * D(f));
+          } else if (kWave == kNoise) {
+            // 0 <= phase < period, so the index is 0 to 31.
+            const int64_t index = static_cast<int64_t>(phase) * 32 / period;
+            wave[sub] = noiseTable[index & 31];
+          } else {
+            wave[sub] = 0.0f;
+          }
+        }
       }
 
       float sum = 0.0f;
