@@ -2,9 +2,10 @@
 // Synthesize advances it sample by sample into 16-bit samples.
 //
 // Bit exactness: intermediate arithmetic is carried in double and rounded to
-// single precision exactly where a float is stored or where the design says
-// "rounded"; constants written with an f suffix are single-precision values
-// widened to double. Float-to-integer conversions go through TruncToInt32.
+// single precision exactly where a float is stored and at the intermediate
+// points marked with Round(); constants written with an f suffix are
+// single-precision values widened to double. Float-to-integer conversions go
+// through TruncToInt32.
 
 #include <cstdint>
 #include <limits>
@@ -256,7 +257,8 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
       // The oscillator's eight subsamples first: they do not depend on the
       // filters, so their work overlaps the filter chain below.
       float wave[8];
-      // phase < period <= 2^31 - 128 before the increment, so no overflow.
+      // phase stays below the largest period (2^31 - 128, the largest float
+      // under 2^31), so the increment cannot overflow.
       auto advancePhase = [&]() {
         phase = Increment(phase);
         if (phase >= period) {
