@@ -296,6 +296,28 @@ TEST(Synthesize, PitchJumpSwitches) {
   EXPECT_NE(off, Render(gen));
 }
 
+TEST(Synthesize, OutOfRangeConversionsActLikeThe32BitTarget) {
+  SoundGenerator gen;
+  const std::vector<int16_t> doubled = Render(gen);
+
+  // A delay beyond 32 bits becomes INT32_MIN, which is not clamped and reads
+  // the ring like delay 0: the signal is doubled as with offset 0.
+  gen.params.phaserOffset = 1e10f;
+  EXPECT_EQ(Render(gen), doubled);
+  EXPECT_EQ(gen.state.phaserDelay, INT32_MIN);
+
+  // A stage whose length is INT32_MIN lasts one sample.
+  gen.ResetParameters();
+  gen.params.sustainTime = 1e6f;
+  EXPECT_EQ(Render(gen).size(), 1u + 16001u + 1u);
+
+  // A period that is not a number becomes INT32_MIN, then the minimum 8.
+  gen.ResetParameters();
+  gen.params.startFreq = std::numeric_limits<float>::quiet_NaN();
+  Render(gen, 10);
+  EXPECT_EQ(gen.state.period, 8);
+}
+
 TEST(Synthesize, HugeAndNotANumberParametersStayBounded) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
