@@ -39,7 +39,7 @@ struct GeneratorParams {
   float hpCutoffSweep;    ///< var 23
   float masterVolume;     ///< fixed output gain; only the reset sets it
   uint8_t filterFlag;     ///< kept bit for bit by the parameter file; an 8-bit value, never a bool
-  float vibDelay;         ///< kept by the parameter file, changed by randomize/mutate; never synthesized
+  float vibDelay;  ///< kept by the parameter file, changed by randomize/mutate; never synthesized
 
   /// Sets every field to its reset value.
   void Reset();

@@ -11,22 +11,22 @@ namespace zu {
 /// Synthesis state, derived from the parameters by StartSynthesis and advanced
 /// sample by sample by Synthesize. Single precision unless marked double.
 struct SynthState {
-  uint8_t playing;          ///< synthesis continues while set
-  int32_t phase;            ///< position in the oscillator period, in subsamples
-  double periodExact;       ///< period in subsamples before vibrato
-  double periodLimit;       ///< largest periodExact (lowest pitch)
-  double slideFactor;       ///< applied to periodExact once per sample
-  double slideDelta;        ///< added to slideFactor once per sample
-  int32_t period;           ///< period used for the current sample, at least 8
-  float duty;               ///< high fraction of the square wave, 0 to 0.5
-  float dutyStep;           ///< added to duty once per sample
-  int32_t envelopeStage;    ///< 0 attack, 1 sustain, 2 decay, 3 finished
-  int32_t envelopeTime;     ///< samples into the current stage
+  uint8_t playing;        ///< synthesis continues while set
+  int32_t phase;          ///< position in the oscillator period, in subsamples
+  double periodExact;     ///< period in subsamples before vibrato
+  double periodLimit;     ///< largest periodExact (lowest pitch)
+  double slideFactor;     ///< applied to periodExact once per sample
+  double slideDelta;      ///< added to slideFactor once per sample
+  int32_t period;         ///< period used for the current sample, at least 8
+  float duty;             ///< high fraction of the square wave, 0 to 0.5
+  float dutyStep;         ///< added to duty once per sample
+  int32_t envelopeStage;  ///< 0 attack, 1 sustain, 2 decay, 3 finished
+  int32_t envelopeTime;   ///< samples into the current stage
   int32_t envelopeLength[3];
   float envelopeVolume;
-  float phaserPosition;     ///< phaser delay in subsamples, signed
+  float phaserPosition;  ///< phaser delay in subsamples, signed
   float phaserStep;
-  int32_t phaserDelay;      ///< delay actually used, 0 to 1023
+  int32_t phaserDelay;  ///< delay actually used, 0 to 1023
   float phaserBuffer[1024];
   int32_t phaserIndex;
   float noiseTable[32];
@@ -46,7 +46,7 @@ struct SynthState {
   int32_t arpTime;
   int32_t arpLimit;
   double arpFactor;
-  int32_t samplesWritten;   ///< samples stored by the current or last Synthesize
+  int32_t samplesWritten;  ///< samples stored by the current or last Synthesize
 };
 
 class SoundGenerator {
