@@ -500,6 +500,11 @@ TEST_F(ModuleTest, ParameterFileSaveLoadAndMissingFile) {
   host.Action(rd, kReset);
   host.Action(rd, kLoadSfs, host.Text(TempPath("zu_no_such_file.sfs")));
   EXPECT_EQ(host.ExpressionString(rd, kCsv).size(), 53u);
+  // A second save replaces the existing file.
+  host.Action(rd, kSaveSfs, host.Text(path));
+  host.Action(rd, kRandomize);
+  host.Action(rd, kLoadSfs, host.Text(path));
+  EXPECT_EQ(host.ExpressionString(rd, kCsv).size(), 53u);
   std::remove(path.c_str());
 }
 
