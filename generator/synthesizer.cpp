@@ -211,6 +211,14 @@ inline void SineSubsamplePair(int32_t first, int32_t second, int32_t period, flo
 #endif
 }
 
+/// The sine wave's phase step: phase stays below the largest period, so the
+/// increment cannot overflow.
+inline int32_t SineAdvance(int32_t& phase, int32_t period) {
+  phase = Increment(phase);
+  if (phase >= period) phase = phase % period;
+  return phase;
+}
+
 /// Samples whose per-sample work is done in one batch.
 constexpr int kBatch = 32;
 
@@ -238,6 +246,10 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
   const float* const noiseTable = st.noiseTable;
 
   SampleControl batch[kBatch];
+  // The sine wave's subsamples are computed one sample ahead, interleaved
+  // with the previous sample's filter chain: the chain is a long dependent
+  // recurrence, and the sine's independent work fills its idle slots.
+  float sineWave[2][8];
   int32_t done = 0;
   while (done < length && st.playing) {
     // The sound stops after the sample in which playing is cleared.
@@ -246,6 +258,14 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
     int count = 0;
     while (count < limit && st.playing) batch[count++] = AdvanceControl(gen);
     done += count;
+
+    if (kWave == kSine && count > 0) {
+      for (int sub = 0; sub < 8; sub += 2) {
+        const int32_t first = SineAdvance(phase, batch[0].period);
+        const int32_t second = SineAdvance(phase, batch[0].period);
+        SineSubsamplePair(first, second, batch[0].period, &sineWave[0][sub]);
+      }
+    }
 
     for (int k = 0; k < count; ++k) {
       const int32_t period = batch[k].period;
@@ -267,12 +287,11 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
         }
         return phase;
       };
+      const bool sineAhead = kWave == kSine && k + 1 < count;
+      const int32_t nextPeriod = sineAhead ? batch[k + 1].period : 8;
+      float* const nextWave = sineWave[(k + 1) & 1];
       if (kWave == kSine) {
-        for (int sub = 0; sub < 8; sub += 2) {
-          const int32_t first = advancePhase();
-          const int32_t second = advancePhase();
-          SineSubsamplePair(first, second, period, &wave[sub]);
-        }
+        for (int sub = 0; sub < 8; ++sub) wave[sub] = sineWave[k & 1][sub];
       } else {
         const int32_t highBelow = kWave == kSquare ? SquareThreshold(duty, period) : -1;
         for (int sub = 0; sub < 8; ++sub) {
@@ -299,6 +318,11 @@ void RenderLoop(SoundGenerator& gen, int32_t length, int16_t* out) {
       float sum = 0.0f;
       for (int sub = 0; sub < 8; ++sub) {
         float s = wave[sub];
+        if (kWave == kSine && sineAhead && (sub & 1) == 0) {
+          const int32_t first = SineAdvance(phase, nextPeriod);
+          const int32_t second = SineAdvance(phase, nextPeriod);
+          SineSubsamplePair(first, second, nextPeriod, &nextWave[sub]);
+        }
 
         // Resonant low-pass.
         const float prev = lpOutput;
