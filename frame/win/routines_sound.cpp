@@ -31,6 +31,24 @@ const char* FetchExpressionText(RunData* rd, int32_t param) {
   return TextArg(value);
 }
 
+// Volume, pan, position and frequency of the two play forms that take them,
+// fetched one statement each so the host sees them asked for in this order.
+struct PlaySettings {
+  int32_t volume;
+  int32_t pan;
+  int32_t position;
+  int32_t frequency;
+};
+
+PlaySettings FetchPlaySettings(RunData* rd) {
+  PlaySettings with;
+  with.volume = FetchActionInt(rd);
+  with.pan = FetchActionInt(rd);
+  with.position = FetchActionInt(rd);
+  with.frequency = FetchActionInt(rd);
+  return with;
+}
+
 void StartReader(RunData* rd) {
   ParamReader fallback(rd);
   ReaderFor(rd, fallback);
@@ -80,25 +98,20 @@ ZU_ACTION(Play) {
 ZU_ACTION(PlayWith) {
   const char* name = FetchActionString(rd);
   const uint32_t channel = static_cast<uint32_t>(FetchActionInt(rd));
-  const int32_t volume = FetchActionInt(rd);
-  const int32_t pan = FetchActionInt(rd);
-  const int32_t position = FetchActionInt(rd);
-  const int32_t frequency = FetchActionInt(rd);
+  const PlaySettings with = FetchPlaySettings(rd);
   RunSoundContext run(rd);
-  PlaySoundWith(run.ctx, name, channel, volume, pan, position, frequency);
+  PlaySoundWith(run.ctx, name, channel, with.volume, with.pan, with.position, with.frequency);
   return 0;
 }
 
 ZU_ACTION(PlayWithRepeat) {
   const char* name = FetchActionString(rd);
   const uint32_t channel = static_cast<uint32_t>(FetchActionInt(rd));
-  const int32_t volume = FetchActionInt(rd);
-  const int32_t pan = FetchActionInt(rd);
-  const int32_t position = FetchActionInt(rd);
-  const int32_t frequency = FetchActionInt(rd);
+  const PlaySettings with = FetchPlaySettings(rd);
   const int32_t repeat = FetchActionInt(rd);
   RunSoundContext run(rd);
-  PlaySoundWithRepeat(run.ctx, name, channel, volume, pan, position, frequency, repeat);
+  PlaySoundWithRepeat(run.ctx, name, channel, with.volume, with.pan, with.position, with.frequency,
+                      repeat);
   return 0;
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/generator/params_compare.h"
+
 namespace zu {
 namespace {
 
@@ -46,15 +48,6 @@ GeneratorParams Hostile() {
   p.waveType = 4;
   p.filterFlag = 7;
   return p;
-}
-
-// Compares every field bit for bit, skipping the padding after filterFlag.
-bool SameBits(const GeneratorParams& a, const GeneratorParams& b) {
-  const size_t head = offsetof(GeneratorParams, filterFlag) + 1;
-  const size_t tail = offsetof(GeneratorParams, vibDelay);
-  const auto* x = reinterpret_cast<const unsigned char*>(&a);
-  const auto* y = reinterpret_cast<const unsigned char*>(&b);
-  return std::memcmp(x, y, head) == 0 && std::memcmp(x + tail, y + tail, sizeof a - tail) == 0;
 }
 
 class ParamFileTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include "generator/power.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
+#include "tests/generator/params_compare.h"
 
 namespace zu {
 namespace {
@@ -22,15 +23,6 @@ GeneratorParams ResetBlock() {
   GeneratorParams p;
   p.Reset();
   return p;
-}
-
-// Compares every field bit for bit, skipping the padding after filterFlag.
-bool SameBits(const GeneratorParams& a, const GeneratorParams& b) {
-  const size_t head = offsetof(GeneratorParams, filterFlag) + 1;
-  const size_t tail = offsetof(GeneratorParams, vibDelay);
-  const auto* x = reinterpret_cast<const unsigned char*>(&a);
-  const auto* y = reinterpret_cast<const unsigned char*>(&b);
-  return std::memcmp(x, y, head) == 0 && std::memcmp(x + tail, y + tail, sizeof a - tail) == 0;
 }
 
 // Number of draws made since seeding with seed, found by replaying the stream.
