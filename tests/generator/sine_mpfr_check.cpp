@@ -21,17 +21,9 @@
 namespace zu {
 namespace {
 
-float FromBits(uint32_t u) {
-  float f;
-  std::memcpy(&f, &u, sizeof f);
-  return f;
-}
-
-uint32_t ToBits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, sizeof u);
-  return u;
-}
+// The sine's own bit conversions.
+constexpr auto FromBits = &sine_internal::BitsToFloat;
+constexpr auto ToBits = &sine_internal::FloatBits;
 
 // Correctly rounded reference, with float's exponent range and subnormals.
 class Reference {

@@ -9,17 +9,9 @@
 namespace zu {
 namespace {
 
-uint32_t Bits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, sizeof u);
-  return u;
-}
-
-float FromBits(uint32_t u) {
-  float f;
-  std::memcpy(&f, &u, sizeof f);
-  return f;
-}
+// The sine's own bit conversions.
+constexpr auto Bits = &sine_internal::FloatBits;
+constexpr auto FromBits = &sine_internal::BitsToFloat;
 
 // Correctly rounded values, taken from MPFR (the native-only verification
 // compares many millions more).
