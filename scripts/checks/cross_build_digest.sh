@@ -4,6 +4,12 @@
 # give the same bytes on every host.
 set -euo pipefail
 root="${ZU_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+# shellcheck source=../lib/run32.sh
+source "$root/scripts/lib/run32.sh"
+if ! zu_run32; then
+  echo "cross_build_digest: skipped: $ZU_RUN32_REASON"
+  exit 77
+fi
 native="$root/build/native/bin/render-digest"
 windows="$root/build/windows/bin/render-digest.exe"
 for f in "$native" "$windows"; do

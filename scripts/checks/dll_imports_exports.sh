@@ -34,10 +34,10 @@ hostrt2_lines="$(echo "$dump" | awk '/DLL Name: HOSTRT2.dll/{on=1; next} /DLL Na
 ordinals="$(echo "$hostrt2_lines" | awk '{print $2}' | sort -n | tr '\n' ' ' | sed 's/ $//')"
 expected="182 184 185 189 190 191 193 194 195 197 198 199 202 204 205 797 799 807 808 809 812 813 814 825 827 828 830"
 [ "$ordinals" = "$expected" ] || fail "HOSTRT2.dll ordinals are [$ordinals], expected [$expected]"
-if echo "$hostrt2_lines" | awk '{print $3}' | grep -qv '<none>'; then
+if awk 'NF && $3 != "<none>" { named = 1 } END { exit !named }' <<<"$hostrt2_lines"; then
   fail "HOSTRT2.dll is imported by name somewhere:"$'\n'"$hostrt2_lines"
 fi
-if echo "$hostrt2_lines" | awk '{print $1}' | grep -qv '^8'; then
+if awk 'NF && $1 !~ /^8/ { plain = 1 } END { exit !plain }' <<<"$hostrt2_lines"; then
   fail "HOSTRT2.dll has an import entry without the ordinal flag"
 fi
 
@@ -49,9 +49,9 @@ runtime_exports="GetRunObjectDataSize CreateRunObject DestroyRunObject HandleRun
 editor_exports="$(sed -n 's/^\s*\([A-Za-z_][A-Za-z0-9_]*\).*/\1/p' "$root"/frame/win/exports_editor.def 2>/dev/null |
   grep -v -e '^LIBRARY$' -e '^EXPORTS$')"
 for name in $runtime_exports $editor_exports; do
-  echo "$exported" | grep -qx "$name" || fail "export missing or decorated: $name"
+  grep -qx "$name" <<<"$exported" || fail "export missing or decorated: $name"
 done
-if echo "$exported" | grep -q '@'; then
+if grep -q '@' <<<"$exported"; then
   fail "decorated export names: $(echo "$exported" | grep '@' | tr '\n' ' ')"
 fi
 
