@@ -38,10 +38,14 @@ float FetchActionFloat(RunData* rd) {
   return value;
 }
 
-const char* FetchActionString(RunData* rd) {
-  const int32_t value = Call(rd, kGetActionParamOffset, kActionParamString, 0);
-  const char* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(value));
+const char* TextArg(int32_t value) {
+  const char* text =
+      reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(value)));
   return text ? text : kEmptyString;
+}
+
+const char* FetchActionString(RunData* rd) {
+  return TextArg(Call(rd, kGetActionParamOffset, kActionParamString, 0));
 }
 
 int32_t ReturnFloat(RunData* rd, float value) {
