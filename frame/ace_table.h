@@ -99,8 +99,9 @@ inline constexpr AceEntryDesc kAceTable[kAceEntryCount] = {
   MakeAceEntry(AceKind::kCondition, condition::k##Name, #Name, flags, text, menu, ParamsOf params),
 #define ZU_ACTION_ENTRY(Name, Routine, flags, text, menu, params) \
   MakeAceEntry(AceKind::kAction, action::k##Name, #Name, flags, text, menu, ParamsOf params),
-#define ZU_EXPRESSION_ENTRY(Name, Routine, flags, text, menu, params) \
-  MakeAceEntry(AceKind::kExpression, expression::k##Name, #Name, flags, text, menu, ParamsOf params),
+#define ZU_EXPRESSION_ENTRY(Name, Routine, flags, text, menu, params)               \
+  MakeAceEntry(AceKind::kExpression, expression::k##Name, #Name, flags, text, menu, \
+               ParamsOf params),
 #include "frame/ace_entries.inc"
 };
 

@@ -50,4 +50,3 @@ bool EditDataNeedsConversion(const EditData& data);
 void ConvertEditData(const void* old, EditData* fresh);
 
 }  // namespace zu
-

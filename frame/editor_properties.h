@@ -65,4 +65,3 @@ extern const char kObjWebAddress[];
 extern const char kHelpFileName[];
 
 }  // namespace zu
-

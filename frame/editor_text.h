@@ -28,4 +28,3 @@ int32_t CodeFromMenuId(const uint16_t* array, int32_t count, int32_t menuId);
 uint16_t EntryTitleId(const uint16_t* entry, int32_t param);
 
 }  // namespace zu
-

@@ -62,4 +62,3 @@ inline uint32_t DWordOf(CPropValue* value) {
 }
 
 }  // namespace zu
-

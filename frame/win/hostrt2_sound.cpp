@@ -1,8 +1,6 @@
 // HostSound over the host runtime library's ordinal imports.
 #include "frame/win/hostrt2_sound.h"
 
-#include <cstring>
-
 #include "frame/win/host_runtime.h"
 #include "frame/win/hostrt2_imports.h"
 
@@ -19,14 +17,11 @@ class Hostrt2Sound final : public HostSound {
 #undef ZU_HOST_SOUND_OP
 };
 
-// The word at offset 48 of the record the run header points to at 1268.
+// The word of the player record the run header points to, 0 without one.
 uint32_t PlayerWord(const RunData* rd) {
-  const uint32_t recordAddress = RunHeaderWord(rd, kPlayerRecordOffset);
-  if (recordAddress == 0) return 0;
-  uint32_t word;
-  std::memcpy(&word, reinterpret_cast<const uint8_t*>(recordAddress) + kPlayerWordOffset,
-              sizeof(word));
-  return word;
+  const RunHeader* header = rd->header.runHeader;
+  if (header == nullptr || header->playerRecord == nullptr) return 0;
+  return header->playerRecord->playerWord;
 }
 
 }  // namespace
@@ -39,8 +34,8 @@ HostSound& ImportedHostSound() {
 void RunEvents::Push(int32_t code) { PushEvent(rd_, code); }
 
 RunSoundContext::RunSoundContext(RunData* rd)
-    : events(rd), ctx{ImportedHostSound(), RunHeaderWord(rd, kAppHandleOffset),
-                      PlayerWord(rd),      RunHeaderWord(rd, kFrameWordOffset),
+    : events(rd), ctx{ImportedHostSound(), RunHeaderWord(rd, &RunHeader::appHandle),
+                      PlayerWord(rd),      RunHeaderWord(rd, &RunHeader::frameWord),
                       rd->sound,           events} {}
 
 }  // namespace zu
