@@ -202,6 +202,29 @@ constexpr MenuOp kExpressionOps[] = {
     kSeparator,
 };
 
+// Every entry of the kind whose row names a menu item has exactly one item,
+// the others none, and every popup is closed: a row or a layout that
+// disagrees does not compile.
+template <size_t N>
+constexpr bool MatchesRows(const MenuOp (&ops)[N], AceKind kind) {
+  int open = 0;
+  for (const MenuOp& op : ops) {
+    open += op.id == kMenuOpenPopup ? 1 : op.id == kMenuClosePopup ? -1 : 0;
+    if (open < 0) return false;
+  }
+  if (open != 0) return false;
+  for (const AceEntryDesc& entry : kAceTable) {
+    if (entry.kind != kind) continue;
+    int items = 0;
+    for (const MenuOp& op : ops) items += op.id == MenuIdOf(kind, entry.code) ? 1 : 0;
+    if (items != (entry.menuLabel[0] != '\0' ? 1 : 0)) return false;
+  }
+  return true;
+}
+static_assert(MatchesRows(kConditionOps, AceKind::kCondition), "condition menu and rows differ");
+static_assert(MatchesRows(kActionOps, AceKind::kAction), "action menu and rows differ");
+static_assert(MatchesRows(kExpressionOps, AceKind::kExpression), "expression menu and rows differ");
+
 template <size_t N>
 MenuOps OpsOf(const MenuOp (&ops)[N]) {
   return MenuOps{ops, N};
