@@ -1,7 +1,6 @@
+#pragma once
 // Edit-time record of one placed object, as the host stores it in the
 // application file, and its defaults and conversion from older versions.
-#ifndef ZU_FRAME_EDITOR_DATA_H_
-#define ZU_FRAME_EDITOR_DATA_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -51,5 +50,3 @@ bool EditDataNeedsConversion(const EditData& data);
 void ConvertEditData(const void* old, EditData* fresh);
 
 }  // namespace zu
-
-#endif  // ZU_FRAME_EDITOR_DATA_H_

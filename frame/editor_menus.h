@@ -1,7 +1,6 @@
+#pragma once
 // The editor's condition, action and expression menus, as the list of
 // builder operations that produces each of them.
-#ifndef ZU_FRAME_EDITOR_MENUS_H_
-#define ZU_FRAME_EDITOR_MENUS_H_
 
 #include <cstddef>
 
@@ -31,5 +30,3 @@ struct MenuOps {
 MenuOps MenuOpsFor(int menuResource);
 
 }  // namespace zu
-
-#endif  // ZU_FRAME_EDITOR_MENUS_H_

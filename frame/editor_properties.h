@@ -1,7 +1,6 @@
+#pragma once
 // The object's property sheet ("Enable generator", "Buffer length") and the
 // edit-time information the editor shows about the object.
-#ifndef ZU_FRAME_EDITOR_PROPERTIES_H_
-#define ZU_FRAME_EDITOR_PROPERTIES_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -66,5 +65,3 @@ extern const char kObjWebAddress[];
 extern const char kHelpFileName[];
 
 }  // namespace zu
-
-#endif  // ZU_FRAME_EDITOR_PROPERTIES_H_

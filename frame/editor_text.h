@@ -1,7 +1,6 @@
+#pragma once
 // Text copies into the editor's buffers and lookups in the descriptor arrays
 // that the editor's menu, string and title entries share.
-#ifndef ZU_FRAME_EDITOR_TEXT_H_
-#define ZU_FRAME_EDITOR_TEXT_H_
 
 #include <cstdint>
 
@@ -29,5 +28,3 @@ int32_t CodeFromMenuId(const uint16_t* array, int32_t count, int32_t menuId);
 uint16_t EntryTitleId(const uint16_t* entry, int32_t param);
 
 }  // namespace zu
-
-#endif  // ZU_FRAME_EDITOR_TEXT_H_

@@ -1,11 +1,10 @@
+#pragma once
 // Property-value objects exchanged with the host's editor. The host calls them
 // through their virtual table with its own compiler's conventions: one slot
 // for the destructor (slot 0), then Destroy, Clone, Equals and TypeTag, each
 // with `this` in ECX and the callee popping its arguments. A C++ virtual
 // destructor would take two slots here, so slot 0 is an explicit
 // deleting-destructor entry instead and there is no virtual destructor.
-#ifndef ZU_FRAME_EDITOR_VALUES_H_
-#define ZU_FRAME_EDITOR_VALUES_H_
 
 #include <cstdint>
 
@@ -63,5 +62,3 @@ inline uint32_t DWordOf(CPropValue* value) {
 }
 
 }  // namespace zu
-
-#endif  // ZU_FRAME_EDITOR_VALUES_H_

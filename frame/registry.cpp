@@ -6,18 +6,6 @@
 
 namespace zu {
 
-uint16_t MenuIdBase(AceKind kind) {
-  switch (kind) {
-    case AceKind::kCondition:
-      return 26000;
-    case AceKind::kAction:
-      return 25000;
-    case AceKind::kExpression:
-      return 27000;
-  }
-  return 0;
-}
-
 AceRecord::AceRecord(AceRegistry& registry, AceKind kind, RoutineAddress routine, uint16_t flags,
                      const char* text, ParamList& params)
     : displayText(text), flags(flags) {
@@ -45,12 +33,11 @@ AceRecord::~AceRecord() {
 }
 
 uint16_t* BuildDescriptorArray(const AceRegistry& registry, AceKind kind, uint32_t* wordCount) {
-  const uint16_t base = MenuIdBase(kind);
   GrowList<uint16_t> words;
   const uint32_t count = registry.Count(kind);
   for (uint32_t k = 0; k < count; ++k) {
     const AceRecord* record = registry.Record(kind, k);
-    const uint16_t id = static_cast<uint16_t>(base + 10 * k);
+    const uint16_t id = MenuIdOf(kind, k);
     const uint32_t n = record->ParamCount();
     words.Append(id);
     words.Append(id);

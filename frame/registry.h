@@ -4,8 +4,9 @@
 // and a routine table.
 //
 // How it fits together:
-// - frame/ace_table.h holds the 103 entries as plain data (kind, display
-//   text, flags, parameter types and titles) in registration order, so the
+// - frame/ace_entries.inc holds one row per entry; frame/ace_table.h makes
+//   of it the 103 entries as plain data (kind, code, display text, flags,
+//   menu item, parameter types and titles) in registration order, so the
 //   complete table is available in every build, native tests included.
 // - RegisterModuleEntries(routines) registers those entries, in table order,
 //   into the module registry (ModuleRegistry()). The Windows module does it
@@ -38,7 +39,13 @@ using RoutineAddress = void (*)();
 
 /// Menu id base of a kind: 26000 conditions, 25000 actions, 27000 expressions.
 /// An entry's menu id is base + 10 x code; its parameter title ids follow it.
-uint16_t MenuIdBase(AceKind kind);
+constexpr uint16_t MenuIdBase(AceKind kind) {
+  return kind == AceKind::kCondition ? 26000 : kind == AceKind::kAction ? 25000 : 27000;
+}
+/// The menu id of the entry of this kind and code (16-bit arithmetic).
+constexpr uint16_t MenuIdOf(AceKind kind, uint32_t code) {
+  return static_cast<uint16_t>(MenuIdBase(kind) + 10 * code);
+}
 
 // Parameter types as the host numbers them.
 constexpr uint16_t kParamNumber = 22;     // condition/action: integer or float
@@ -48,9 +55,9 @@ constexpr uint16_t kParamExprInt = 1;     // expression: integer
 constexpr uint16_t kParamExprString = 3;  // expression: string
 
 // Expression flags: the kind of result.
-constexpr uint16_t kExprResultInt = 0;
-constexpr uint16_t kExprResultString = 1;
-constexpr uint16_t kExprResultFloat = 2;
+constexpr uint16_t kResultInt = 0;
+constexpr uint16_t kResultString = 1;
+constexpr uint16_t kResultFloat = 2;
 
 /// Growable list of trivially copyable elements: storage for 3 at creation;
 /// before adding to a full list the capacity becomes 3 x count + 1. Storage

@@ -11,42 +11,42 @@ namespace zu {
 /// Synthesis state, derived from the parameters by StartSynthesis and advanced
 /// sample by sample by Synthesize. Single precision unless marked double.
 struct SynthState {
-  uint8_t playing;        ///< synthesis continues while set
-  int32_t phase;          ///< position in the oscillator period, in subsamples
-  double periodExact;     ///< period in subsamples before vibrato
-  double periodLimit;     ///< largest periodExact (lowest pitch)
-  double slideFactor;     ///< applied to periodExact once per sample
-  double slideDelta;      ///< added to slideFactor once per sample
-  int32_t period;         ///< period used for the current sample, at least 8
-  float duty;             ///< high fraction of the square wave, 0 to 0.5
-  float dutyStep;         ///< added to duty once per sample
-  int32_t envelopeStage;  ///< 0 attack, 1 sustain, 2 decay, 3 finished
-  int32_t envelopeTime;   ///< samples into the current stage
-  int32_t envelopeLength[3];
-  float envelopeVolume;
-  float phaserPosition;  ///< phaser delay in subsamples, signed
-  float phaserStep;
-  int32_t phaserDelay;  ///< delay actually used, 0 to 1023
-  float phaserBuffer[1024];
-  int32_t phaserIndex;
-  float noiseTable[32];
-  float lpOutput;
-  float lpVelocity;
-  float lpCoef;
-  float lpCoefFactor;
-  float lpDamping;
-  float hpOutput;
-  float hpCoef;
-  float hpCoefFactor;
-  float vibPhase;
-  float vibStep;
-  float vibAmplitude;
-  int32_t repeatTime;
-  int32_t repeatLimit;
-  int32_t arpTime;
-  int32_t arpLimit;
-  double arpFactor;
-  int32_t samplesWritten;  ///< samples stored by the current or last Synthesize
+  uint8_t playing;            ///< synthesis continues while set
+  int32_t phase;              ///< position in the oscillator period, in subsamples
+  double periodExact;         ///< period in subsamples before vibrato
+  double periodLimit;         ///< largest periodExact (lowest pitch)
+  double slideFactor;         ///< applied to periodExact once per sample
+  double slideDelta;          ///< added to slideFactor once per sample
+  int32_t period;             ///< period used for the current sample, at least 8
+  float duty;                 ///< high fraction of the square wave, 0 to 0.5
+  float dutyStep;             ///< added to duty once per sample
+  int32_t envelopeStage;      ///< 0 attack, 1 sustain, 2 decay, 3 finished
+  int32_t envelopeTime;       ///< samples into the current stage
+  int32_t envelopeLength[3];  ///< samples of the attack, sustain and decay stages
+  float envelopeVolume;       ///< current envelope gain
+  float phaserPosition;       ///< phaser delay in subsamples, signed
+  float phaserStep;           ///< added to phaserPosition once per sample
+  int32_t phaserDelay;        ///< delay actually used, 0 to 1023
+  float phaserBuffer[1024];   ///< ring of the last 1024 filtered subsamples
+  int32_t phaserIndex;        ///< next write position in phaserBuffer, 0 to 1023
+  float noiseTable[32];       ///< -1 to 1, one value per 1/32 of the period of the noise wave
+  float lpOutput;             ///< low-pass filter output
+  float lpVelocity;           ///< low-pass filter rate of change
+  float lpCoef;               ///< low-pass coefficient, 0 to 0.1
+  float lpCoefFactor;         ///< applied to lpCoef once per subsample
+  float lpDamping;            ///< low-pass damping, at most 0.8
+  float hpOutput;             ///< high-pass output: the signal after both filters
+  float hpCoef;               ///< high-pass coefficient, 0.00001 to 0.1 once running
+  float hpCoefFactor;         ///< applied to hpCoef once per sample
+  float vibPhase;             ///< vibrato phase in radians
+  float vibStep;              ///< vibrato phase step per sample
+  float vibAmplitude;         ///< vibrato depth as a fraction of the period
+  int32_t repeatTime;         ///< samples since the start or the last repeat
+  int32_t repeatLimit;        ///< repeat interval; 0: no repeat
+  int32_t arpTime;            ///< samples since the pitch jump was armed
+  int32_t arpLimit;           ///< delay of the pitch jump; 0: spent or switched off
+  double arpFactor;           ///< applied to periodExact at the pitch jump
+  int32_t samplesWritten;     ///< samples stored by the current or last Synthesize
 };
 
 class SoundGenerator {

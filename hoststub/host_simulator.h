@@ -82,37 +82,10 @@ class HostSimulator : public HostSound {
   static uint32_t DurationOf(const std::vector<uint8_t>& data);
   static int32_t FrequencyOf(const std::vector<uint8_t>& data);
 
-  // --- HostSound ---------------------------------------------------------------
-  uint32_t FindSample(uint32_t app, uint32_t flag, const char* name) override;
-  int32_t GetSampleName(uint32_t app, uint32_t sample, char* buffer, uint32_t size) override;
-  void GetSampleInfo(uint32_t app, uint32_t sample, SampleInfo* info) override;
-  const void* GetSampleData(uint32_t app, uint32_t sample) override;
-  uint32_t AddSample(uint32_t app, uint32_t flag, const char* name, const void* data,
-                     uint32_t size) override;
-  uint32_t ReplaceSample(uint32_t app, uint32_t flag, uint32_t sample, const char* name,
-                         const void* data, uint32_t size) override;
-  void DeleteSample(uint32_t app, uint32_t sample) override;
-  int32_t SampleIsPlaying(uint32_t app, uint32_t sample) override;
-  int32_t SampleIsPaused(uint32_t app, uint32_t sample) override;
-  void PauseSample(uint32_t app, uint32_t flag, uint32_t sample) override;
-  void ResumeSample(uint32_t app, uint32_t flag, uint32_t sample) override;
-  void StopSample(uint32_t app, uint32_t flag, uint32_t sample) override;
-  int32_t ChannelOfSample(uint32_t app, uint32_t sample) override;
-  void SetSamplePosition(uint32_t app, uint32_t flag, uint32_t sample, int32_t ms) override;
-  void SetSampleFrequency(uint32_t app, uint32_t flag, uint32_t sample, int32_t hz) override;
-  void SetSampleVolume(uint32_t app, uint32_t flag, uint32_t sample, int32_t volume) override;
-  void SetSamplePan(uint32_t app, uint32_t flag, uint32_t sample, int32_t pan) override;
-  int32_t GetSampleFrequency(uint32_t app, uint32_t flag, uint32_t sample) override;
-  int32_t ChannelIsBusy(uint32_t app, int32_t channel) override;
-  uint32_t GetChannelPosition(uint32_t app, int32_t channel) override;
-  uint32_t GetChannelDuration(uint32_t app, int32_t channel) override;
-  void SetChannelPosition(uint32_t app, int32_t channel, int32_t ms) override;
-  void SetChannelVolume(uint32_t app, int32_t channel, int32_t volume) override;
-  void SetChannelPan(uint32_t app, int32_t channel, int32_t pan) override;
-  void SetChannelFrequency(uint32_t app, int32_t channel, int32_t hz) override;
-  void ResumeChannel(uint32_t app, int32_t channel) override;
-  void PlaySampleOnChannel(uint32_t playerWord, uint32_t app, uint32_t sample, uint32_t frameWord,
-                           uint32_t zero1, uint32_t zero2, int32_t channel) override;
+  // --- HostSound: every operation of sound/host_sound_ops.inc -----------------
+#define ZU_HOST_SOUND_OP(ordinal, Name, Result, params, args) Result Name params override;
+#include "sound/host_sound_ops.inc"
+#undef ZU_HOST_SOUND_OP
 
  private:
   struct Sample {

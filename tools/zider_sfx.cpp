@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,7 @@
 #endif
 
 #include "generator/csv_text.h"
+#include "generator/generator_object.h"
 #include "generator/param_file.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
@@ -224,16 +224,19 @@ int main(int argc, char** argv) {
   }
   if (steps.empty()) return Usage("no operation given");
 
-  // Object creation: seed from the clock and allocate the buffer when the
-  // generator is enabled, then construct the generator (which draws 32 values).
-  uint32_t waveCapacity = 0;
-  std::unique_ptr<uint8_t[]> waveBuffer;
-  if (generatorEnabled) {
-    zu::SeedRand(zu::CurrentTimeSeed());
-    waveCapacity = zu::WaveCapacityFor(bufferLength);
-    waveBuffer.reset(new uint8_t[waveCapacity + zu::kWaveHeaderBytes]());
+  // The object is created as the module creates it: seeded from the clock
+  // with its buffer when the generator is enabled, then the generator.
+  zu::GeneratorObject object = zu::CreateGeneratorObject(generatorEnabled, bufferLength);
+  struct Release {
+    zu::GeneratorObject& object;
+    ~Release() { zu::ReleaseGeneratorObject(object); }
+  } release{object};
+  if (object.generator == nullptr || (generatorEnabled && object.waveBuffer == nullptr)) {
+    return Fail("out of memory for the generator and its buffer");
   }
-  SoundGenerator generator;
+  SoundGenerator& generator = *object.generator;
+  uint8_t* const waveBuffer = object.waveBuffer;
+  const uint32_t waveCapacity = object.waveCapacity;
 
   for (const Step& step : steps) {
     switch (step.op) {
@@ -245,9 +248,8 @@ int main(int argc, char** argv) {
         break;
       case Op::kRender: {
         if (!waveBuffer) return Fail("cannot render: the generator is disabled");
-        const uint32_t bytes = zu::RenderToWaveBuffer(generator, waveBuffer.get(), waveCapacity);
-        if (!zu::WriteFileWhole(step.text.c_str(), waveBuffer.get(),
-                                zu::kWaveHeaderBytes + bytes)) {
+        const uint32_t bytes = zu::RenderToWaveBuffer(generator, waveBuffer, waveCapacity);
+        if (!zu::WriteFileWhole(step.text.c_str(), waveBuffer, zu::kWaveHeaderBytes + bytes)) {
           return Fail("cannot write " + step.text);
         }
         break;

@@ -9,8 +9,8 @@ namespace {
 
 const char kEmptyString[] = "";
 
-int32_t Call(RunData* rd, size_t offset, int32_t a, int32_t b) {
-  HostCallback callback = CallbackAt(rd, offset);
+int32_t Call(RunData* rd, HostCallback RunHeader::*field, int32_t a, int32_t b) {
+  HostCallback callback = CallbackOf(rd, field);
   return callback ? callback(rd, a, b) : 0;
 }
 
@@ -20,28 +20,34 @@ int32_t PointerValue(const void* p) { return static_cast<int32_t>(reinterpret_ca
 
 int32_t ParamReader::FetchFirstParam(RunData* runObject, int32_t token, int32_t type) {
   fetch_ = &ParamReader::FetchNextParam;
-  return Call(runObject, kFirstExprParamOffset, type, token);
+  return Call(runObject, &RunHeader::firstExprParam, type, token);
 }
 
 int32_t ParamReader::FetchNextParam(RunData* runObject, int32_t token, int32_t type) {
-  return Call(runObject, kNextExprParamOffset, type, token);
+  return Call(runObject, &RunHeader::nextExprParam, type, token);
 }
 
-void PushEvent(RunData* rd, int32_t code) { Call(rd, kEventPushOffset, code, 0); }
+void PushEvent(RunData* rd, int32_t code) { Call(rd, &RunHeader::eventPush, code, 0); }
 
-int32_t FetchActionInt(RunData* rd) { return Call(rd, kGetActionParamOffset, kActionParamInt, 0); }
+int32_t FetchActionInt(RunData* rd) {
+  return Call(rd, &RunHeader::getActionParam, kActionParamInt, 0);
+}
 
 float FetchActionFloat(RunData* rd) {
-  const int32_t bits = Call(rd, kGetActionParamOffset, kActionParamFloat, 0);
+  const int32_t bits = Call(rd, &RunHeader::getActionParam, kActionParamFloat, 0);
   float value;
   std::memcpy(&value, &bits, sizeof(value));
   return value;
 }
 
-const char* FetchActionString(RunData* rd) {
-  const int32_t value = Call(rd, kGetActionParamOffset, kActionParamString, 0);
-  const char* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(value));
+const char* TextArg(int32_t value) {
+  const char* text =
+      reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(value)));
   return text ? text : kEmptyString;
+}
+
+const char* FetchActionString(RunData* rd) {
+  return TextArg(Call(rd, &RunHeader::getActionParam, kActionParamString, 0));
 }
 
 int32_t ReturnFloat(RunData* rd, float value) {
@@ -53,8 +59,8 @@ int32_t ReturnFloat(RunData* rd, float value) {
 
 int32_t ReturnString(RunData* rd, const char* text) {
   const size_t length = std::strlen(text);
-  char* block = reinterpret_cast<char*>(
-      static_cast<uintptr_t>(Call(rd, kStringResultOffset, 0, static_cast<int32_t>(length + 1))));
+  char* block = reinterpret_cast<char*>(static_cast<uintptr_t>(
+      Call(rd, &RunHeader::stringResult, 0, static_cast<int32_t>(length + 1))));
   MarkResult(rd, kStringResultFlag);
   if (block == nullptr) return PointerValue(kEmptyString);
   std::memcpy(block, text, length + 1);

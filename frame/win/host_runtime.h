@@ -18,7 +18,6 @@ class ParamReader {
   void Reset() { fetch_ = &ParamReader::FetchFirstParam; }
   /// The next parameter of the given type (kExprParamInt or kExprParamString).
   int32_t Fetch(int32_t token, int32_t type) { return (this->*fetch_)(runObject_, token, type); }
-  bool AtFirst() const { return fetch_ == &ParamReader::FetchFirstParam; }
 
  private:
   using FetchFunction = int32_t (ParamReader::*)(RunData*, int32_t token, int32_t type);
@@ -37,6 +36,10 @@ inline int32_t ExpressionToken(int32_t received) {
 
 /// Pushes a condition code as an event (the host runs the object's rules).
 void PushEvent(RunData* rd, int32_t code);
+
+/// A text parameter as the host passes it (a condition's or action's first
+/// two parameters, or a fetched one): never null, a missing text reads as "".
+const char* TextArg(int32_t value);
 
 // The running action's next parameter, through the get-action-parameter callback.
 int32_t FetchActionInt(RunData* rd);

@@ -3,7 +3,6 @@
 // descriptor lookups, and the run-time entries that have nothing to do.
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -13,10 +12,9 @@
 #include "frame/win/hostrt2_sound.h"
 #include "frame/win/module.h"
 #include "frame/win/run_data.h"
+#include "generator/generator_object.h"
 #include "generator/param_file.h"
-#include "generator/random_source.h"
 #include "generator/sound_generator.h"
-#include "generator/wave_render.h"
 #include "sound/channel_monitor.h"
 
 namespace zu {
@@ -26,25 +24,6 @@ HINSTANCE g_module = nullptr;
 
 // The debug item list: only the end marker.
 const uint16_t kDebugTree[] = {0xFFFF};
-
-// The record GetRunObjectInfos fills, by byte offset.
-constexpr size_t kInfoConditionTable = 0;
-constexpr size_t kInfoActionTable = 4;
-constexpr size_t kInfoExpressionTable = 8;
-constexpr size_t kInfoConditionCount = 12;
-constexpr size_t kInfoActionCount = 14;
-constexpr size_t kInfoExpressionCount = 16;
-constexpr size_t kInfoEditDataSize = 18;
-constexpr size_t kInfoWord20 = 20;
-constexpr size_t kInfoByte24 = 24;
-constexpr size_t kInfoWord26 = 26;
-constexpr size_t kInfoIdentifier = 28;
-constexpr size_t kInfoVersion = 32;
-
-template <typename T>
-void Put(uint8_t* record, size_t offset, T value) {
-  std::memcpy(record + offset, &value, sizeof(value));
-}
 
 const uint16_t* EntryWordTwo(AceKind kind, int32_t code) {
   const uint16_t* entry = FindDescriptorEntry(kind, static_cast<uint16_t>(code));
@@ -86,22 +65,12 @@ uint32_t WINAPI GetRunObjectDataSize(void*, void*) { return zu::kRunDataSize; }
 int32_t WINAPI CreateRunObject(RunData* rd, const zu::EditData* edit, void*) {
   if (rd == nullptr) return 0;
   rd->paramReader = new (std::nothrow) zu::ParamReader(rd);
-  rd->waveBuffer = nullptr;
-  rd->waveCapacity = 0;
-  if (edit != nullptr && edit->enableGenerator != 0) {
-    zu::SeedRand(zu::CurrentTimeSeed());
-    const uint32_t capacity = zu::WaveCapacityFor(edit->bufferLength);
-    rd->waveBuffer = static_cast<uint8_t*>(std::malloc(capacity + zu::kWaveHeaderBytes));
-    // Without its buffer the generator stays disabled rather than failing later.
-    if (rd->waveBuffer != nullptr) rd->waveCapacity = capacity;
-  }
-  rd->generator = new (std::nothrow) zu::SoundGenerator();
-  if (rd->waveBuffer != nullptr) {
-    // Before the first render the image is a valid empty sound, not stale bytes.
-    zu::GeneratorParams params;
-    params.Reset();
-    zu::WriteWaveHeader(rd->generator ? rd->generator->params : params, 0, rd->waveBuffer);
-  }
+  const bool enabled = edit != nullptr && edit->enableGenerator != 0;
+  const zu::GeneratorObject object =
+      zu::CreateGeneratorObject(enabled, edit != nullptr ? edit->bufferLength : 0);
+  rd->generator = object.generator;
+  rd->waveBuffer = object.waveBuffer;
+  rd->waveCapacity = object.waveCapacity;
   rd->generatedBytes = 0;
   std::memset(&rd->sound, 0, sizeof(rd->sound));
   return 0;
@@ -109,10 +78,12 @@ int32_t WINAPI CreateRunObject(RunData* rd, const zu::EditData* edit, void*) {
 
 int32_t WINAPI DestroyRunObject(RunData* rd, int32_t) {
   if (rd == nullptr) return 0;
-  std::free(rd->waveBuffer);
+  zu::GeneratorObject object;
+  object.generator = rd->generator;
+  object.waveBuffer = rd->waveBuffer;
+  zu::ReleaseGeneratorObject(object);
   rd->waveBuffer = nullptr;
   rd->waveCapacity = 0;
-  delete rd->generator;
   rd->generator = nullptr;
   delete rd->paramReader;
   rd->paramReader = nullptr;
@@ -138,22 +109,22 @@ const uint16_t* WINAPI GetDebugTree(RunData*) { return zu::kDebugTree; }
 void WINAPI GetDebugItem(char*, RunData*, int32_t) {}
 void WINAPI EditDebugItem(RunData*, int32_t) {}
 
-int32_t WINAPI GetRunObjectInfos(void*, uint8_t* record) {
+int32_t WINAPI GetRunObjectInfos(void*, zu::RunObjectInfos* record) {
   using namespace zu;
   if (record == nullptr) return 1;
-  Put(record, kInfoConditionTable, RoutineTable(AceKind::kCondition));
-  Put(record, kInfoActionTable, RoutineTable(AceKind::kAction));
-  Put(record, kInfoExpressionTable, RoutineTable(AceKind::kExpression));
-  Put(record, kInfoConditionCount, static_cast<uint16_t>(AceCount(AceKind::kCondition)));
-  Put(record, kInfoActionCount, static_cast<uint16_t>(AceCount(AceKind::kAction)));
-  Put(record, kInfoExpressionCount, static_cast<uint16_t>(AceCount(AceKind::kExpression)));
-  Put(record, kInfoEditDataSize, static_cast<uint16_t>(kEditDataSize));
-  Put(record, kInfoWord20, uint32_t{0});
-  Put(record, kInfoByte24, uint8_t{100});
-  // Byte 25 is the host's.
-  Put(record, kInfoWord26, uint16_t{0});
-  std::memcpy(record + kInfoIdentifier, "KWRB", 4);
-  Put(record, kInfoVersion, static_cast<uint16_t>(kEditDataVersion));
+  record->conditionRoutines = RoutineTable(AceKind::kCondition);
+  record->actionRoutines = RoutineTable(AceKind::kAction);
+  record->expressionRoutines = RoutineTable(AceKind::kExpression);
+  record->conditionCount = static_cast<uint16_t>(AceCount(AceKind::kCondition));
+  record->actionCount = static_cast<uint16_t>(AceCount(AceKind::kAction));
+  record->expressionCount = static_cast<uint16_t>(AceCount(AceKind::kExpression));
+  record->editDataSize = static_cast<uint16_t>(kEditDataSize);
+  record->word20 = 0;
+  record->byte24 = 100;
+  // byte25 is the host's.
+  record->word26 = 0;
+  std::memcpy(record->identifier, "KWRB", 4);
+  record->editDataVersion = static_cast<uint16_t>(kEditDataVersion);
   return 1;
 }
 

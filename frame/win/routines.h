@@ -1,7 +1,8 @@
 #pragma once
 // The condition, action and expression routines the host calls through the
 // routine tables. Conditions and actions take (run data, parameter 1,
-// parameter 2); expressions take (run data, parameter token).
+// parameter 2); expressions take (run data, parameter token). Which entry
+// uses which routine is in frame/ace_entries.inc.
 
 #include <cstdint>
 
@@ -15,11 +16,6 @@
   int32_t __stdcall name([[maybe_unused]] RunData* rd, [[maybe_unused]] int32_t param)
 
 namespace zu {
-
-using ConditionRoutine = int32_t(__stdcall*)(RunData*, int32_t, int32_t);
-using ActionRoutine = int32_t(__stdcall*)(RunData*, int32_t, int32_t);
-using ExpressionRoutine = int32_t(__stdcall*)(RunData*, int32_t);
-
 namespace routines {
 
 // --- Conditions ---
@@ -47,30 +43,17 @@ ZU_ACTION(SetVariableByIndex);
 ZU_ACTION(LoadVariablesFromCsv);
 ZU_ACTION(LoadSfxFile);
 ZU_ACTION(SaveSfxFile);
-// Float setters, one per variable (index in the name).
-ZU_ACTION(SetVariable0);
-ZU_ACTION(SetVariable2);
-ZU_ACTION(SetVariable3);
-ZU_ACTION(SetVariable4);
-ZU_ACTION(SetVariable5);
-ZU_ACTION(SetVariable6);
-ZU_ACTION(SetVariable7);
-ZU_ACTION(SetVariable8);
-ZU_ACTION(SetVariable9);
-ZU_ACTION(SetVariable10);
-ZU_ACTION(SetVariable11);
-ZU_ACTION(SetVariable12);
-ZU_ACTION(SetVariable13);
-ZU_ACTION(SetVariable14);
-ZU_ACTION(SetVariable15);
-ZU_ACTION(SetVariable16);
-ZU_ACTION(SetVariable17);
-ZU_ACTION(SetVariable18);
-ZU_ACTION(SetVariable19);
-ZU_ACTION(SetVariable20);
-ZU_ACTION(SetVariable21);
-ZU_ACTION(SetVariable22);
-ZU_ACTION(SetVariable23);
+// Float setters and getters, one per variable (the index as template argument).
+int32_t SetFloatVariable(RunData* rd, int index);
+int32_t GetFloatVariable(RunData* rd, int index);
+template <int Index>
+ZU_ACTION(SetVariable) {
+  return SetFloatVariable(rd, Index);
+}
+template <int Index>
+ZU_EXPRESSION(GetVariable) {
+  return GetFloatVariable(rd, Index);
+}
 
 // --- Sound actions ---
 ZU_ACTION(PlayRepeat);
@@ -97,29 +80,6 @@ ZU_EXPRESSION(GenWave);
 ZU_EXPRESSION(GenLength);
 ZU_EXPRESSION(Variable);
 ZU_EXPRESSION(CsvText);
-ZU_EXPRESSION(GetVariable0);
-ZU_EXPRESSION(GetVariable2);
-ZU_EXPRESSION(GetVariable3);
-ZU_EXPRESSION(GetVariable4);
-ZU_EXPRESSION(GetVariable5);
-ZU_EXPRESSION(GetVariable6);
-ZU_EXPRESSION(GetVariable7);
-ZU_EXPRESSION(GetVariable8);
-ZU_EXPRESSION(GetVariable9);
-ZU_EXPRESSION(GetVariable10);
-ZU_EXPRESSION(GetVariable11);
-ZU_EXPRESSION(GetVariable12);
-ZU_EXPRESSION(GetVariable13);
-ZU_EXPRESSION(GetVariable14);
-ZU_EXPRESSION(GetVariable15);
-ZU_EXPRESSION(GetVariable16);
-ZU_EXPRESSION(GetVariable17);
-ZU_EXPRESSION(GetVariable18);
-ZU_EXPRESSION(GetVariable19);
-ZU_EXPRESSION(GetVariable20);
-ZU_EXPRESSION(GetVariable21);
-ZU_EXPRESSION(GetVariable22);
-ZU_EXPRESSION(GetVariable23);
 
 // --- Sound expressions ---
 ZU_EXPRESSION(NewestSound);

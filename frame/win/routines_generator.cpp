@@ -21,9 +21,12 @@ namespace {
 constexpr int32_t kEventSoundGenerated = 1;
 constexpr uint32_t kHighestPreset = 6;
 
-const char* TextArg(int32_t value) {
-  return reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(value)));
+int32_t Preset(RunData* rd, uint32_t index) {
+  if (rd->generator != nullptr) rd->generator->LoadPreset(index);
+  return 0;
 }
+
+}  // namespace
 
 // Fetches the float through the action parameter callback (always, so the
 // host's parameter sequence is consumed) and stores it in variable index.
@@ -39,13 +42,6 @@ int32_t GetFloatVariable(RunData* rd, int index) {
   const float value = rd->generator ? GetParamVariable(rd->generator->params, index) : 0.0f;
   return ReturnFloat(rd, value);
 }
-
-int32_t Preset(RunData* rd, uint32_t index) {
-  if (rd->generator != nullptr) rd->generator->LoadPreset(index);
-  return 0;
-}
-
-}  // namespace
 
 // --- Actions -------------------------------------------------------------------
 
@@ -122,33 +118,6 @@ ZU_ACTION(SaveSfxFile) {
   return 0;
 }
 
-#define ZU_FLOAT_SETTER(i) \
-  ZU_ACTION(SetVariable##i) { return SetFloatVariable(rd, i); }
-ZU_FLOAT_SETTER(0)
-ZU_FLOAT_SETTER(2)
-ZU_FLOAT_SETTER(3)
-ZU_FLOAT_SETTER(4)
-ZU_FLOAT_SETTER(5)
-ZU_FLOAT_SETTER(6)
-ZU_FLOAT_SETTER(7)
-ZU_FLOAT_SETTER(8)
-ZU_FLOAT_SETTER(9)
-ZU_FLOAT_SETTER(10)
-ZU_FLOAT_SETTER(11)
-ZU_FLOAT_SETTER(12)
-ZU_FLOAT_SETTER(13)
-ZU_FLOAT_SETTER(14)
-ZU_FLOAT_SETTER(15)
-ZU_FLOAT_SETTER(16)
-ZU_FLOAT_SETTER(17)
-ZU_FLOAT_SETTER(18)
-ZU_FLOAT_SETTER(19)
-ZU_FLOAT_SETTER(20)
-ZU_FLOAT_SETTER(21)
-ZU_FLOAT_SETTER(22)
-ZU_FLOAT_SETTER(23)
-#undef ZU_FLOAT_SETTER
-
 // --- Expressions ---------------------------------------------------------------
 
 ZU_EXPRESSION(WaveType) {
@@ -196,33 +165,6 @@ ZU_EXPRESSION(CsvText) {
     return ReturnEmptyString(rd);
   }
 }
-
-#define ZU_FLOAT_GETTER(i) \
-  ZU_EXPRESSION(GetVariable##i) { return GetFloatVariable(rd, i); }
-ZU_FLOAT_GETTER(0)
-ZU_FLOAT_GETTER(2)
-ZU_FLOAT_GETTER(3)
-ZU_FLOAT_GETTER(4)
-ZU_FLOAT_GETTER(5)
-ZU_FLOAT_GETTER(6)
-ZU_FLOAT_GETTER(7)
-ZU_FLOAT_GETTER(8)
-ZU_FLOAT_GETTER(9)
-ZU_FLOAT_GETTER(10)
-ZU_FLOAT_GETTER(11)
-ZU_FLOAT_GETTER(12)
-ZU_FLOAT_GETTER(13)
-ZU_FLOAT_GETTER(14)
-ZU_FLOAT_GETTER(15)
-ZU_FLOAT_GETTER(16)
-ZU_FLOAT_GETTER(17)
-ZU_FLOAT_GETTER(18)
-ZU_FLOAT_GETTER(19)
-ZU_FLOAT_GETTER(20)
-ZU_FLOAT_GETTER(21)
-ZU_FLOAT_GETTER(22)
-ZU_FLOAT_GETTER(23)
-#undef ZU_FLOAT_GETTER
 
 }  // namespace routines
 }  // namespace zu

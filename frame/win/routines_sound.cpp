@@ -15,13 +15,6 @@ namespace routines {
 
 namespace {
 
-// A text parameter as the host passes it; a missing one reads as "".
-const char* TextArg(int32_t value) {
-  const char* text =
-      reinterpret_cast<const char*>(static_cast<uintptr_t>(static_cast<uint32_t>(value)));
-  return text ? text : "";
-}
-
 int32_t AddressValue(const void* p) { return static_cast<int32_t>(reinterpret_cast<uintptr_t>(p)); }
 
 // Fetches an expression's one string parameter through the reader.

@@ -11,25 +11,23 @@
 
 namespace zu {
 
+// The harness's run header: the host's record, then the harness's own word
+// through which the callbacks find the harness.
+struct HarnessRunHeader {
+  RunHeader header;
+  HostHarness* owner;
+};
+
 struct HostHarness::Slot {
-  alignas(8) uint8_t runData[kRunDataSize];
-  alignas(8) uint8_t runHeader[1280];
-  alignas(8) uint8_t playerRecord[64];
+  union {
+    RunData object;
+    uint8_t bytes[kRunDataSize];  // the size the module asks the host for
+  } runData;
+  HarnessRunHeader runHeader;
+  PlayerRecord playerRecord;
 };
 
 namespace {
-
-template <typename T>
-void Put(uint8_t* at, T value) {
-  std::memcpy(at, &value, sizeof(value));
-}
-
-template <typename T>
-T Get(const uint8_t* at) {
-  T value;
-  std::memcpy(&value, at, sizeof(value));
-  return value;
-}
 
 int32_t PointerValue(const void* p) { return static_cast<int32_t>(reinterpret_cast<uintptr_t>(p)); }
 
@@ -47,24 +45,26 @@ HostHarness::HostHarness() = default;
 
 HostHarness::~HostHarness() {
   // Objects still alive are destroyed as the host would at the end of a run.
-  while (!slots_.empty()) Destroy(reinterpret_cast<RunData*>(slots_.back()->runData));
+  while (!slots_.empty()) Destroy(&slots_.back()->runData.object);
 }
 
 bool HostHarness::Load(const char* path) {
   module_ = LoadLibraryA(path);
   if (module_ == nullptr) return false;
-  auto infos = As<int32_t(__stdcall*)(void*, uint8_t*)>(Export("GetRunObjectInfos"));
+  auto infos = As<int32_t(__stdcall*)(void*, RunObjectInfos*)>(Export("GetRunObjectInfos"));
   if (infos == nullptr) return false;
+  static_assert(sizeof(infos_.raw) == sizeof(RunObjectInfos), "the whole record");
   std::memset(infos_.raw, 0xCD, sizeof(infos_.raw));
-  if (infos(nullptr, infos_.raw) != 1) return false;
-  infos_.conditionTable = Get<const void* const*>(infos_.raw + 0);
-  infos_.actionTable = Get<const void* const*>(infos_.raw + 4);
-  infos_.expressionTable = Get<const void* const*>(infos_.raw + 8);
-  infos_.conditionCount = Get<uint16_t>(infos_.raw + 12);
-  infos_.actionCount = Get<uint16_t>(infos_.raw + 14);
-  infos_.expressionCount = Get<uint16_t>(infos_.raw + 16);
-  infos_.editDataSize = Get<uint16_t>(infos_.raw + 18);
-  infos_.version = Get<uint16_t>(infos_.raw + 32);
+  RunObjectInfos* record = reinterpret_cast<RunObjectInfos*>(infos_.raw);
+  if (infos(nullptr, record) != 1) return false;
+  infos_.conditionTable = reinterpret_cast<const void* const*>(record->conditionRoutines);
+  infos_.actionTable = reinterpret_cast<const void* const*>(record->actionRoutines);
+  infos_.expressionTable = reinterpret_cast<const void* const*>(record->expressionRoutines);
+  infos_.conditionCount = record->conditionCount;
+  infos_.actionCount = record->actionCount;
+  infos_.expressionCount = record->expressionCount;
+  infos_.editDataSize = record->editDataSize;
+  infos_.version = record->editDataVersion;
   return true;
 }
 
@@ -78,28 +78,29 @@ RunData* HostHarness::Create(uint8_t enableGenerator, uint32_t bufferLength) {
   if (create == nullptr) return nullptr;
   std::unique_ptr<Slot> slot(new Slot);
   // Whatever the host's allocator left there: the module must set its fields.
-  std::memset(slot->runData, 0xAB, sizeof(slot->runData));
-  std::memset(slot->runHeader, 0, sizeof(slot->runHeader));
-  std::memset(slot->playerRecord, 0, sizeof(slot->playerRecord));
-  Put(slot->runData + kRunHeaderPointerOffset, static_cast<uint8_t*>(slot->runHeader));
-  Put<uint16_t>(slot->runData + kFlagWordOffset, 0);
-  Put(slot->runHeader + 0, this);  // the harness finds itself from the run header
-  Put(slot->runHeader + kAppHandleOffset, kAppHandle);
-  Put(slot->runHeader + kFrameWordOffset, kFrameWord);
-  Put(slot->runHeader + kPlayerRecordOffset, static_cast<uint8_t*>(slot->playerRecord));
-  Put(slot->playerRecord + kPlayerWordOffset, kPlayerWord);
-  Put<HostCallback>(slot->runHeader + kEventPushOffset, &OnEventPush);
-  Put<HostCallback>(slot->runHeader + kStringResultOffset, &OnStringResult);
-  Put<HostCallback>(slot->runHeader + kFirstExprParamOffset, &OnFirstExprParam);
-  Put<HostCallback>(slot->runHeader + kNextExprParamOffset, &OnNextExprParam);
-  Put<HostCallback>(slot->runHeader + kGetActionParamOffset, &OnGetActionParam);
+  std::memset(slot->runData.bytes, 0xAB, sizeof(slot->runData.bytes));
+  std::memset(&slot->runHeader, 0, sizeof(slot->runHeader));
+  std::memset(&slot->playerRecord, 0, sizeof(slot->playerRecord));
+  RunData* rd = &slot->runData.object;
+  rd->header.runHeader = &slot->runHeader.header;
+  rd->header.resultFlags = 0;
+  slot->runHeader.owner = this;
+  RunHeader& header = slot->runHeader.header;
+  header.appHandle = kAppHandle;
+  header.frameWord = kFrameWord;
+  header.playerRecord = &slot->playerRecord;
+  slot->playerRecord.playerWord = kPlayerWord;
+  header.eventPush = &OnEventPush;
+  header.stringResult = &OnStringResult;
+  header.firstExprParam = &OnFirstExprParam;
+  header.nextExprParam = &OnNextExprParam;
+  header.getActionParam = &OnGetActionParam;
 
   EditData edit{};
   edit.size = kEditDataSize;
   edit.version = kEditDataVersion;
   edit.enableGenerator = enableGenerator;
   edit.bufferLength = bufferLength;
-  RunData* rd = reinterpret_cast<RunData*>(slot->runData);
   slots_.push_back(std::move(slot));
   create(rd, &edit, nullptr);
   return rd;
@@ -108,7 +109,7 @@ RunData* HostHarness::Create(uint8_t enableGenerator, uint32_t bufferLength) {
 void HostHarness::Destroy(RunData* rd) {
   auto destroy = As<int32_t(__stdcall*)(RunData*, int32_t)>(Export("DestroyRunObject"));
   for (size_t i = 0; i < slots_.size(); ++i) {
-    if (reinterpret_cast<RunData*>(slots_[i]->runData) != rd) continue;
+    if (&slots_[i]->runData.object != rd) continue;
     if (destroy) destroy(rd, 0);
     slots_.erase(slots_.begin() + i);
     return;
@@ -152,7 +153,7 @@ int32_t HostHarness::Action(RunData* rd, int code, int32_t p1, int32_t p2) {
 
 int32_t HostHarness::Expression(RunData* rd, int code, int32_t received) {
   if (code < 0 || code >= infos_.expressionCount) return -1;
-  Put<uint16_t>(reinterpret_cast<uint8_t*>(rd) + kFlagWordOffset, 0);
+  rd->header.resultFlags = 0;
   auto fn = reinterpret_cast<ExpressionFn>(infos_.expressionTable[code]);
   return fn(rd, received);
 }
@@ -170,9 +171,7 @@ std::string HostHarness::ExpressionString(RunData* rd, int code, int32_t receive
   return text ? std::string(text) : std::string("<null>");
 }
 
-uint16_t HostHarness::Flags(const RunData* rd) const {
-  return Get<uint16_t>(reinterpret_cast<const uint8_t*>(rd) + kFlagWordOffset);
-}
+uint16_t HostHarness::Flags(const RunData* rd) const { return rd->header.resultFlags; }
 
 int32_t HostHarness::Frame(RunData* rd, uint32_t ms) {
   HsimAdvanceFrame(ms);
@@ -195,9 +194,7 @@ void HostHarness::ClearRecords() {
 }
 
 HostHarness* HostHarness::OwnerOf(RunData* rd) {
-  const uint8_t* header =
-      Get<const uint8_t*>(reinterpret_cast<uint8_t*>(rd) + kRunHeaderPointerOffset);
-  return Get<HostHarness*>(header);
+  return reinterpret_cast<HarnessRunHeader*>(rd->header.runHeader)->owner;
 }
 
 int32_t __stdcall HostHarness::OnEventPush(RunData* rd, int32_t code, int32_t param) {

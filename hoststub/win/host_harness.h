@@ -19,7 +19,7 @@ namespace zu {
 
 /// The run-object information as the module filled it.
 struct HarnessInfos {
-  uint8_t raw[36];
+  alignas(4) uint8_t raw[36];  ///< the RunObjectInfos record as written
   const void* const* conditionTable;
   const void* const* actionTable;
   const void* const* expressionTable;

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "frame/win/hostrt2_imports.h"
 #include "hoststub/host_simulator.h"
-#include "hoststub/win/hostrt2_api.h"
 #include "hoststub/win/hostsim_control.h"
 
 namespace {
@@ -31,84 +31,12 @@ void CopyText(const std::string& from, char* to, uint32_t size) {
 
 // --- The ordinal operations ----------------------------------------------------------
 
-uint32_t HsFindSample(uint32_t app, uint32_t flag, const char* name) {
-  return Sim().FindSample(app, flag, name);
-}
-int32_t HsGetSampleName(uint32_t app, uint32_t sample, char* buffer, uint32_t size) {
-  return Sim().GetSampleName(app, sample, buffer, size);
-}
-void HsGetSampleInfo(uint32_t app, uint32_t sample, zu::SampleInfo* info) {
-  Sim().GetSampleInfo(app, sample, info);
-}
-const void* HsGetSampleData(uint32_t app, uint32_t sample) {
-  return Sim().GetSampleData(app, sample);
-}
-uint32_t HsAddSample(uint32_t app, uint32_t flag, const char* name, const void* data,
-                     uint32_t size) {
-  return Sim().AddSample(app, flag, name, data, size);
-}
-uint32_t HsReplaceSample(uint32_t app, uint32_t flag, uint32_t sample, const char* name,
-                         const void* data, uint32_t size) {
-  return Sim().ReplaceSample(app, flag, sample, name, data, size);
-}
-void HsDeleteSample(uint32_t app, uint32_t sample) { Sim().DeleteSample(app, sample); }
-int32_t HsSampleIsPlaying(uint32_t app, uint32_t sample) {
-  return Sim().SampleIsPlaying(app, sample);
-}
-int32_t HsSampleIsPaused(uint32_t app, uint32_t sample) {
-  return Sim().SampleIsPaused(app, sample);
-}
-void HsPauseSample(uint32_t app, uint32_t flag, uint32_t sample) {
-  Sim().PauseSample(app, flag, sample);
-}
-void HsResumeSample(uint32_t app, uint32_t flag, uint32_t sample) {
-  Sim().ResumeSample(app, flag, sample);
-}
-void HsStopSample(uint32_t app, uint32_t flag, uint32_t sample) {
-  Sim().StopSample(app, flag, sample);
-}
-int32_t HsChannelOfSample(uint32_t app, uint32_t sample) {
-  return Sim().ChannelOfSample(app, sample);
-}
-void HsSetSamplePosition(uint32_t app, uint32_t flag, uint32_t sample, int32_t ms) {
-  Sim().SetSamplePosition(app, flag, sample, ms);
-}
-void HsSetSampleFrequency(uint32_t app, uint32_t flag, uint32_t sample, int32_t hz) {
-  Sim().SetSampleFrequency(app, flag, sample, hz);
-}
-void HsSetSampleVolume(uint32_t app, uint32_t flag, uint32_t sample, int32_t volume) {
-  Sim().SetSampleVolume(app, flag, sample, volume);
-}
-void HsSetSamplePan(uint32_t app, uint32_t flag, uint32_t sample, int32_t pan) {
-  Sim().SetSamplePan(app, flag, sample, pan);
-}
-int32_t HsGetSampleFrequency(uint32_t app, uint32_t flag, uint32_t sample) {
-  return Sim().GetSampleFrequency(app, flag, sample);
-}
-int32_t HsChannelIsBusy(uint32_t app, int32_t channel) { return Sim().ChannelIsBusy(app, channel); }
-uint32_t HsGetChannelPosition(uint32_t app, int32_t channel) {
-  return Sim().GetChannelPosition(app, channel);
-}
-uint32_t HsGetChannelDuration(uint32_t app, int32_t channel) {
-  return Sim().GetChannelDuration(app, channel);
-}
-void HsSetChannelPosition(uint32_t app, int32_t channel, int32_t ms) {
-  Sim().SetChannelPosition(app, channel, ms);
-}
-void HsSetChannelVolume(uint32_t app, int32_t channel, int32_t volume) {
-  Sim().SetChannelVolume(app, channel, volume);
-}
-void HsSetChannelPan(uint32_t app, int32_t channel, int32_t pan) {
-  Sim().SetChannelPan(app, channel, pan);
-}
-void HsSetChannelFrequency(uint32_t app, int32_t channel, int32_t hz) {
-  Sim().SetChannelFrequency(app, channel, hz);
-}
-void HsResumeChannel(uint32_t app, int32_t channel) { Sim().ResumeChannel(app, channel); }
-void HsPlaySampleOnChannel(uint32_t playerWord, uint32_t app, uint32_t sample, uint32_t frameWord,
-                           uint32_t zero1, uint32_t zero2, int32_t channel) {
-  Sim().PlaySampleOnChannel(playerWord, app, sample, frameWord, zero1, zero2, channel);
-}
+namespace zu {
+#define ZU_HOST_SOUND_OP(ordinal, Name, Result, params, args) \
+  Result __stdcall Hs##Name params { return Sim().Name args; }
+#include "sound/host_sound_ops.inc"
+#undef ZU_HOST_SOUND_OP
+}  // namespace zu
 
 // --- Control entries --------------------------------------------------------------
 

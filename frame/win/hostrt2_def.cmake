@@ -1,0 +1,26 @@
+# Writes OUTPUT, the module-definition file of the host runtime library
+# (LIBRARY HOSTRT2.dll, every operation by ordinal, no name), from the list of
+# operations in INPUT (sound/host_sound_ops.inc). Each line
+#   ZU_HOST_SOUND_OP(ordinal, Name, Result, (parameters), (arguments))
+# gives the export Hs<Name>@<4 x parameter count> @<ordinal> NONAME.
+file(STRINGS ${INPUT} lines REGEX "^ZU_HOST_SOUND_OP\\(")
+set(text "; Made from sound/host_sound_ops.inc; do not edit.\nLIBRARY HOSTRT2.dll\nEXPORTS\n")
+set(count 0)
+foreach(line IN LISTS lines)
+  if(NOT line MATCHES "^ZU_HOST_SOUND_OP\\(([0-9]+), *([A-Za-z0-9_]+), *[^(]*\\(([^)]*)\\)")
+    message(FATAL_ERROR "${INPUT}: cannot read the operation line: ${line}")
+  endif()
+  set(ordinal ${CMAKE_MATCH_1})
+  set(name ${CMAKE_MATCH_2})
+  string(REGEX REPLACE "[^,]" "" commas "${CMAKE_MATCH_3}")
+  string(LENGTH "${commas}" params)
+  math(EXPR bytes "4 * (${params} + 1)")
+  string(APPEND text "    Hs${name}@${bytes} @${ordinal} NONAME\n")
+  math(EXPR count "${count} + 1")
+endforeach()
+if(NOT count EQUAL 27)
+  message(FATAL_ERROR "${INPUT}: expected 27 operations, read ${count}")
+endif()
+file(WRITE ${OUTPUT}.tmp "${text}")
+file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.tmp)
