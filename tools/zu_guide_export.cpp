@@ -35,10 +35,8 @@ struct GuideEntry {
 // its result.
 std::vector<GuideEntry> ReadEntries() {
   std::vector<GuideEntry> entries;
-  int codes[zu::kAceKindCount] = {};
   for (const zu::AceEntryDesc& desc : zu::kAceTable) {
-    GuideEntry entry{
-        desc.kind, codes[static_cast<int>(desc.kind)]++, desc.displayText, desc.flags, {}};
+    GuideEntry entry{desc.kind, desc.code, desc.displayText, desc.flags, {}};
     for (int j = 0; j < desc.paramCount; ++j) {
       entry.params.push_back({desc.params[j].type, desc.params[j].title});
     }
@@ -90,11 +88,11 @@ const char* ParamTypeName(uint16_t type) {
 const char* ResultName(const GuideEntry& entry) {
   if (entry.kind != zu::AceKind::kExpression) return "";
   switch (entry.flags) {
-    case zu::kExprResultInt:
+    case zu::kResultInt:
       return "integer";
-    case zu::kExprResultString:
+    case zu::kResultString:
       return "string";
-    case zu::kExprResultFloat:
+    case zu::kResultFloat:
       return "float";
   }
   return "unknown";
