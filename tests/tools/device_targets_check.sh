@@ -5,7 +5,10 @@
 # (skipped) where no such namespace can be made.
 # Usage: device_targets_check.sh TOOL
 set -uo pipefail
+name=device_targets
 tool="$(realpath "$1")"
+# shellcheck source=tests/tools/check_helpers.sh
+source "$(dirname "$0")/check_helpers.sh"
 
 if [ -z "${ZU_IN_NAMESPACE:-}" ]; then
   if [ "$(id -u)" != 0 ]; then
@@ -22,23 +25,13 @@ fi
 work="$(mktemp -d)"
 trap 'umount -q "$work"/* 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work" || exit 1
-failures=0
-fail() {
-  echo "device_targets: $*"
-  failures=$((failures + 1))
-}
-run() {
-  err="$("$tool" "$@" 2>&1 >/dev/null)"
-  rc=$?
-}
 
 touch full.wav null.sfs
 mount --bind /dev/full full.wav && mount --bind /dev/null null.sfs || fail "bind mounts"
 run --buffer-length 1 --seed 1 --render full.wav
-[ "$rc" = 1 ] && [ "$err" = "zider-sfx: cannot write full.wav: No space left on device" ] ||
-  fail "render to /dev/full: exit $rc [$err]"
+expect_error "render to /dev/full" "cannot write full.wav: No space left on device"
 run --save null.sfs
-[ "$rc" = 0 ] && [ -z "$err" ] || fail "save to /dev/null: exit $rc [$err]"
+expect_ok "save to /dev/null"
 [ -c full.wav ] && [ -c null.sfs ] || fail "a device node was replaced by a file"
 
 # A full disk: the failed render leaves the old file and no temporary, and a
@@ -47,17 +40,10 @@ mkdir small && mount -t tmpfs -o size=64k tmpfs small || fail "tmpfs"
 "$tool" --seed 1 --save small/keep.wav || fail "first save"
 dd if=/dev/zero of=small/fill bs=4k 2>/dev/null
 run --buffer-length 1 --seed 1 --render small/keep.wav
-[ "$rc" = 1 ] && [ "$err" = "zider-sfx: cannot write small/keep.wav: No space left on device" ] ||
-  fail "render to a full disk: exit $rc [$err]"
+expect_error "render to a full disk" "cannot write small/keep.wav: No space left on device"
 [ "$(stat -c %s small/keep.wav)" = 105 ] || fail "the failed render changed the old file"
 [ "$(ls -A small | tr '\n' ' ')" = "fill keep.wav " ] || fail "left behind: $(ls -A small)"
-err="$("$tool" --seed 1 --print-csv 2>&1 >small/out.csv)"
-rc=$?
-[ "$rc" = 1 ] && [ "$err" = "zider-sfx: cannot write standard output: No space left on device" ] ||
-  fail "CSV to a full disk: exit $rc [$err]"
+run_to small/out.csv --seed 1 --print-csv
+expect_error "CSV to a full disk" "cannot write standard output: No space left on device"
 
-if [ "$failures" -gt 0 ]; then
-  echo "device_targets: $failures failure(s)"
-  exit 1
-fi
-echo "device_targets: ok (/dev/full, /dev/null, a full disk)"
+finish "/dev/full, /dev/null, a full disk"
