@@ -1,6 +1,5 @@
 #include "generator/param_file.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -66,44 +65,6 @@ size_t SizeOfVersion(int32_t version) {
   }
 }
 
-ReplaceFileFunction replaceFile = nullptr;
-
-bool Exists(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return false;
-  std::fclose(f);
-  return true;
-}
-
-// A name beside path that no file uses yet.
-std::string FreeNameBeside(const char* path, const char* tag) {
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    std::string name = std::string(path) + tag + std::to_string(counter++);
-    if (!Exists(name)) return name;
-  }
-  return std::string();
-}
-
-bool DefaultReplaceFile(const char* from, const char* to) {
-  if (std::rename(from, to) == 0) return true;
-#ifdef _WIN32
-  // This runtime's rename refuses to replace an existing file: move the old
-  // file aside, move the new one in, and put the old one back on failure.
-  if (!Exists(to)) return false;
-  const std::string aside = FreeNameBeside(to, ".old~");
-  if (aside.empty() || std::rename(to, aside.c_str()) != 0) return false;
-  if (std::rename(from, to) != 0) {
-    std::rename(aside.c_str(), to);
-    return false;
-  }
-  std::remove(aside.c_str());
-  return true;
-#else
-  return false;
-#endif
-}
-
 }  // namespace
 
 bool LoadParamsFromBytes(GeneratorParams& params, const uint8_t* data, size_t size) {
@@ -124,16 +85,6 @@ bool LoadParamsFromBytes(GeneratorParams& params, const uint8_t* data, size_t si
   return true;
 }
 
-bool LoadParameterFile(GeneratorParams& params, const char* path) {
-  if (path == nullptr) return false;
-  FILE* f = std::fopen(path, "rb");
-  if (f == nullptr) return false;
-  uint8_t image[kParamFileBytes102];
-  const size_t got = std::fread(image, 1, sizeof image, f);
-  std::fclose(f);
-  return LoadParamsFromBytes(params, image, got);
-}
-
 void EncodeParams(const GeneratorParams& params, uint8_t out[kParamFileBytes102]) {
   WriteLe32(102, out);
   size_t offset = 4;
@@ -149,29 +100,20 @@ void EncodeParams(const GeneratorParams& params, uint8_t out[kParamFileBytes102]
   });
 }
 
-bool SaveParameterFile(const GeneratorParams& params, const char* path) {
-  uint8_t image[kParamFileBytes102];
-  EncodeParams(params, image);
-  return WriteFileWhole(path, image, sizeof image);
-}
-
-void SetReplaceFileFunction(ReplaceFileFunction function) { replaceFile = function; }
-
-bool WriteFileWhole(const char* path, const void* data, size_t size) {
-  if (path == nullptr || *path == '\0') return false;
-  const std::string temp = FreeNameBeside(path, ".tmp~");
-  if (temp.empty()) return false;
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (f == nullptr) return false;
-  bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
-  ok = std::fflush(f) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (ok) {
-    const ReplaceFileFunction replace = replaceFile != nullptr ? replaceFile : DefaultReplaceFile;
-    ok = replace(temp.c_str(), path);
+std::string ParamImageError(const uint8_t* data, size_t size, const std::string& name) {
+  auto bytes = [](size_t n) { return std::to_string(n) + (n == 1 ? " byte" : " bytes"); };
+  if (data == nullptr || size < 4) {
+    return "not a .sfs file: " + name + " (" + bytes(data == nullptr ? 0 : size) +
+           "; the shortest, version 100, has " + std::to_string(kParamFileBytes100) + ")";
   }
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  const int32_t version = static_cast<int32_t>(ReadLe32(data));
+  const size_t needed = SizeOfVersion(version);
+  if (needed == 0) return "unknown .sfs version " + std::to_string(version) + " in " + name;
+  if (size < needed) {
+    return "not a .sfs file: " + name + " (" + bytes(size) + "; a version " +
+           std::to_string(version) + " file has " + std::to_string(needed) + ")";
+  }
+  return std::string();
 }
 
 }  // namespace zu

@@ -1,9 +1,11 @@
 #pragma once
-// The binary parameter file (.sfs): versions 100, 101 and 102 are read, 102 is
-// written. Little-endian fields in the file's own order, no padding.
+// The binary parameter file (.sfs) as bytes in memory: versions 100, 101 and
+// 102 are read, 102 is written. Little-endian fields in the file's own order,
+// no padding. Reading and writing files: param_file_io.h.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "generator/generator_params.h"
 
@@ -19,25 +21,12 @@ constexpr size_t kParamFileBytes102 = 105;
 /// field are ignored.
 bool LoadParamsFromBytes(GeneratorParams& params, const uint8_t* data, size_t size);
 
-/// Reads the file at path (8-bit path, relative to the current directory) and
-/// loads it as LoadParamsFromBytes does. False when it cannot be read.
-bool LoadParameterFile(GeneratorParams& params, const char* path);
-
 /// The version-102 image of the parameters.
 void EncodeParams(const GeneratorParams& params, uint8_t out[kParamFileBytes102]);
 
-/// Writes the version-102 file whole or not at all; false on any failure, in
-/// which case an existing file at path is left as it was.
-bool SaveParameterFile(const GeneratorParams& params, const char* path);
-
-/// Writes data to a temporary file in path's folder, then moves it onto path.
-/// On failure nothing is left behind and an existing file stays intact.
-bool WriteFileWhole(const char* path, const void* data, size_t size);
-
-/// Moves the file from onto to, replacing to when it exists. The default uses
-/// the runtime's rename (and, where that refuses to replace, moves the old
-/// file aside first); a platform layer may install an atomic one.
-using ReplaceFileFunction = bool (*)(const char* from, const char* to);
-void SetReplaceFileFunction(ReplaceFileFunction function);
+/// Why an image does not load, naming the file as name (already printable):
+/// "not a .sfs file: NAME (5 bytes; a version 102 file has 105)" or "unknown
+/// .sfs version 103 in NAME"; empty when LoadParamsFromBytes accepts it.
+std::string ParamImageError(const uint8_t* data, size_t size, const std::string& name);
 
 }  // namespace zu

@@ -6,6 +6,7 @@
 // run stops there; earlier output stays), 2 when the command line is wrong
 // (nothing runs).
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -16,12 +17,12 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #endif
 
+#include "fileio/safe_file.h"
 #include "generator/csv_text.h"
 #include "generator/generator_object.h"
-#include "generator/param_file.h"
+#include "generator/param_file_io.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 #include "generator/wave_render.h"
@@ -46,7 +47,10 @@ const char kUsage[] =
     "                  hurt, jump, blip (a number above 6 does nothing)\n"
     "  --randomize     randomize the sound\n"
     "  --mutate        mutate the sound\n"
-    "  --set I=V       set variable I (0-23) to V; index 1 (wave type) truncates\n"
+    "  --set I=V       set variable I (0-23) to V as the game's action does: V is\n"
+    "                  taken as a 32-bit float, which index 1 (wave type) then\n"
+    "                  truncates; so --set 1=2.99999999 gives 3 (the float is\n"
+    "                  3.0), while the CSV field 2.99999999 gives 2\n"
     "  --csv TEXT      load variables from comma-separated text\n"
     "  --load FILE     load an .sfs parameter file\n"
     "  --save FILE     save an .sfs parameter file\n"
@@ -54,7 +58,9 @@ const char kUsage[] =
     "  --list-presets  list the preset numbers and names\n"
     "  --help          show this text\n"
     "Options:\n"
-    "  --buffer-length N  buffer length in units of 41000 samples (default 5, at most 10 count)\n"
+    "  --buffer-length N  room for N x 41000 samples (about 0.93 s each), default 5;\n"
+    "                     values above 10 count as 10 (about 9.3 s); a longer sound\n"
+    "                     is cut\n"
     "  --no-generator     no wave buffer: --render fails\n"
     "\n"
     "Example: a coin sound from seed 7, nudged once, saved and rendered:\n"
@@ -128,6 +134,9 @@ bool ParsePreset(const std::string& s, uint32_t* out) {
   return ParseHostInteger(s, out);
 }
 
+// User text shown in a message, on one line whatever it holds.
+std::string Shown(const std::string& text) { return zu::PrintableName(text.c_str()); }
+
 int Usage(const std::string& message) {
   std::fprintf(stderr, "zider-sfx: %s (try --help)\n", message.c_str());
   return 2;
@@ -139,16 +148,15 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-void Print(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
+// Prints text, then flushes: false when any of it could not be written.
+bool Print(const std::string& text) {
+  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  return std::fflush(stdout) == 0 && written;
 }
 
-#ifdef _WIN32
-bool MoveReplacing(const char* from, const char* to) {
-  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+int FailOutput() {
+  return Fail(std::string("cannot write standard output: ") + std::strerror(errno));
 }
-#endif
 
 }  // namespace
 
@@ -156,7 +164,6 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   // The same bytes on every system: no newline translation.
   _setmode(_fileno(stdout), _O_BINARY);
-  zu::SetReplaceFileFunction(MoveReplacing);
 #endif
   uint32_t bufferLength = 5;
   bool generatorEnabled = true;
@@ -174,14 +181,15 @@ int main(int argc, char** argv) {
     Step step;
     if (arg == "--buffer-length") {
       if (!next(&value)) return Usage("--buffer-length needs a number");
-      if (!ParseUnsigned32(value, &bufferLength)) return Usage("bad buffer length: " + value);
+      if (!ParseUnsigned32(value, &bufferLength))
+        return Usage("bad buffer length: " + Shown(value));
       continue;
     } else if (arg == "--no-generator") {
       generatorEnabled = false;
       continue;
     } else if (arg == "--seed") {
       if (!next(&value)) return Usage("--seed needs a number");
-      if (!ParseHostInteger(value, &step.number)) return Usage("bad seed: " + value);
+      if (!ParseHostInteger(value, &step.number)) return Usage("bad seed: " + Shown(value));
       step.op = Op::kSeed;
     } else if (arg == "--reset") {
       step.op = Op::kReset;
@@ -191,7 +199,7 @@ int main(int argc, char** argv) {
       step.text = value;
     } else if (arg == "--preset") {
       if (!next(&value)) return Usage("--preset needs a number or a name");
-      if (!ParsePreset(value, &step.number)) return Usage("bad preset: " + value);
+      if (!ParsePreset(value, &step.number)) return Usage("bad preset: " + Shown(value));
       step.op = Op::kPreset;
     } else if (arg == "--randomize") {
       step.op = Op::kRandomize;
@@ -203,7 +211,7 @@ int main(int argc, char** argv) {
       double v = 0.0;
       if (eq == std::string::npos || !ParseHostInteger(value.substr(0, eq), &step.number) ||
           !ParseNumber(value.substr(eq + 1), &v)) {
-        return Usage("bad --set argument: " + value);
+        return Usage("bad --set argument: " + Shown(value));
       }
       step.op = Op::kSet;
       step.value = static_cast<float>(v);
@@ -218,7 +226,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--help" || arg == "-h") {
       step.op = Op::kHelp;
     } else {
-      return Usage("unknown option: " + arg);
+      return Usage("unknown option: " + Shown(arg));
     }
     steps.push_back(step);
   }
@@ -238,6 +246,7 @@ int main(int argc, char** argv) {
   uint8_t* const waveBuffer = object.waveBuffer;
   const uint32_t waveCapacity = object.waveCapacity;
 
+  std::string error;
   for (const Step& step : steps) {
     switch (step.op) {
       case Op::kSeed:
@@ -249,8 +258,9 @@ int main(int argc, char** argv) {
       case Op::kRender: {
         if (!waveBuffer) return Fail("cannot render: the generator is disabled");
         const uint32_t bytes = zu::RenderToWaveBuffer(generator, waveBuffer, waveCapacity);
-        if (!zu::WriteFileWhole(step.text.c_str(), waveBuffer, zu::kWaveHeaderBytes + bytes)) {
-          return Fail("cannot write " + step.text);
+        if (!zu::WriteFileWhole(step.text.c_str(), waveBuffer, zu::kWaveHeaderBytes + bytes,
+                                &error)) {
+          return Fail(error);
         }
         break;
       }
@@ -270,29 +280,31 @@ int main(int argc, char** argv) {
         zu::LoadVariablesFromCsv(generator.params, step.text.c_str());
         break;
       case Op::kLoad:
-        if (!zu::LoadParameterFile(generator.params, step.text.c_str())) {
-          return Fail("cannot load " + step.text +
-                      ": missing, unreadable or not a known .sfs file");
-        }
+        if (!zu::LoadParameterFile(generator.params, step.text.c_str(), &error)) return Fail(error);
         break;
       case Op::kSave:
-        if (!zu::SaveParameterFile(generator.params, step.text.c_str())) {
-          return Fail("cannot write " + step.text);
-        }
+        if (!zu::SaveParameterFile(generator.params, step.text.c_str(), &error)) return Fail(error);
         break;
       case Op::kPrintCsv:
-        Print(zu::FormatVariablesAsCsv(generator.params) + "\n");
+        if (!Print(zu::FormatVariablesAsCsv(generator.params) + "\n")) return FailOutput();
         break;
       case Op::kListPresets: {
         std::string list;
         for (int i = 0; i < 7; ++i) list += std::to_string(i) + " " + kPresetNames[i] + "\n";
-        Print(list);
+        if (!Print(list)) return FailOutput();
         break;
       }
       case Op::kHelp:
-        Print(kUsage);
+        if (!Print(kUsage)) return FailOutput();
         break;
     }
+  }
+  // Everything printed must have reached its file; some errors only show when
+  // the file is closed (a full disk behind a redirection).
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) return FailOutput();
+  if (std::fclose(stdout) != 0) {
+    std::fprintf(stderr, "zider-sfx: cannot write standard output: %s\n", std::strerror(errno));
+    return 1;
   }
   return 0;
 }

@@ -13,7 +13,6 @@
 #include "frame/win/module.h"
 #include "frame/win/run_data.h"
 #include "generator/generator_object.h"
-#include "generator/param_file.h"
 #include "generator/sound_generator.h"
 #include "sound/channel_monitor.h"
 
@@ -40,12 +39,6 @@ using zu::RunData;
 
 extern "C" {
 
-namespace {
-bool ReplaceFileAtomically(const char* from, const char* to) {
-  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-}  // namespace
-
 // Called after the static registrations for process attach and for every
 // later notification: each call publishes a fresh set of descriptor arrays and
 // routine tables (earlier sets stay valid: the host may hold their addresses).
@@ -53,9 +46,6 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   zu::BuildModuleTables();
   if (reason == DLL_PROCESS_ATTACH) {
     zu::g_module = module;
-    // Saved parameter files replace the old file in one step, so a failed
-    // save never leaves the author without either version.
-    zu::SetReplaceFileFunction(ReplaceFileAtomically);
   }
   return TRUE;
 }

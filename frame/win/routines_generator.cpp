@@ -7,7 +7,7 @@
 #include "frame/win/host_runtime.h"
 #include "frame/win/routines.h"
 #include "generator/csv_text.h"
-#include "generator/param_file.h"
+#include "generator/param_file_io.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 #include "generator/variables.h"

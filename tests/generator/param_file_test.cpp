@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/param_file_io.h"
 #include "tests/generator/params_compare.h"
 
 namespace zu {
@@ -58,10 +59,7 @@ class ParamFileTest : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
-  void TearDown() override {
-    SetReplaceFileFunction(nullptr);
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { fs::remove_all(dir_); }
   std::string PathOf(const char* name) const { return (dir_ / name).string(); }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
@@ -182,24 +180,26 @@ TEST_F(ParamFileTest, RejectedImagesChangeNothing) {
   EXPECT_TRUE(SameBits(p, before));
 }
 
-TEST_F(ParamFileTest, FailedSavesLeaveNothingBehind) {
+TEST_F(ParamFileTest, FailuresSayWhy) {
   GeneratorParams p = Hostile();
-  EXPECT_FALSE(SaveParameterFile(p, PathOf("no/such/folder/x.sfs").c_str()));
-  EXPECT_FALSE(SaveParameterFile(p, ""));
+  std::string error;
+  EXPECT_FALSE(SaveParameterFile(p, PathOf("no/such/folder/x.sfs").c_str(), &error));
+  EXPECT_EQ(error.rfind("cannot write " + PathOf("no/such/folder/x.sfs") + ": ", 0), 0u) << error;
+  EXPECT_FALSE(SaveParameterFile(p, "", &error));
   EXPECT_TRUE(Entries().empty());
 
-  const std::string path = PathOf("keep.sfs");
-  const std::vector<uint8_t> old = {1, 2, 3};
-  WriteAll(path, old);
-  SetReplaceFileFunction([](const char*, const char*) { return false; });
-  EXPECT_FALSE(SaveParameterFile(p, path.c_str()));
-  EXPECT_EQ(ReadAll(path), old);
-  EXPECT_EQ(Entries().size(), 1u);
-
-  SetReplaceFileFunction(nullptr);
-  EXPECT_TRUE(WriteFileWhole(path.c_str(), "abcd", 4));
-  EXPECT_EQ(ReadAll(path), (std::vector<uint8_t>{'a', 'b', 'c', 'd'}));
-  EXPECT_EQ(Entries().size(), 1u);
+  uint8_t image[kParamFileBytes102];
+  EncodeParams(p, image);
+  EXPECT_EQ(ParamImageError(image, 5, "x.sfs"),
+            "not a .sfs file: x.sfs (5 bytes; a version 102 file has 105)");
+  EXPECT_EQ(ParamImageError(image, 3, "x.sfs"),
+            "not a .sfs file: x.sfs (3 bytes; the shortest, version 100, has 89)");
+  EXPECT_EQ(ParamImageError(image, sizeof image, "x.sfs"), "");
+  image[0] = 103;
+  EXPECT_EQ(ParamImageError(image, sizeof image, "x.sfs"), "unknown .sfs version 103 in x.sfs");
+  WriteAll(PathOf("v103.sfs"), std::vector<uint8_t>(image, image + sizeof image));
+  EXPECT_FALSE(LoadParameterFile(p, PathOf("v103.sfs").c_str(), &error));
+  EXPECT_EQ(error, "unknown .sfs version 103 in " + PathOf("v103.sfs"));
 }
 
 }  // namespace

@@ -508,6 +508,39 @@ TEST_F(ModuleTest, ParameterFileSaveLoadAndMissingFile) {
   std::remove(path.c_str());
 }
 
+TEST_F(ModuleTest, FailedParameterFileSaveKeepsTheOldFile) {
+  RunData* rd = host.Create(0, 0);
+  const std::string folder = TempPath("zu_failed_save");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + "\\kept.sfs";
+  host.Action(rd, kSaveSfs, host.Text(path));
+  const std::vector<uint8_t> old = ReadFile(path);
+  ASSERT_EQ(old.size(), 105u);
+  // Held open without delete sharing, the file cannot be replaced: the new
+  // image is written beside it, the move fails and the temporary goes.
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  host.QueueFloat(0.5f);
+  host.Action(rd, kSetSoundVolume);
+  host.Action(rd, kSaveSfs, host.Text(path));
+  CloseHandle(held);
+  EXPECT_EQ(ReadFile(path), old);
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  int files = 0;
+  if (find != INVALID_HANDLE_VALUE) {
+    do files += (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  EXPECT_EQ(files, 1);
+  host.Action(rd, kSaveSfs, host.Text(path));  // released: now it is replaced
+  EXPECT_NE(ReadFile(path), old);
+  DeleteFileA(path.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 // --- Sound bank ----------------------------------------------------------------------
 
 TEST_F(ModuleTest, AddGeneratedSoundAddsThenReplacesWithEvent) {

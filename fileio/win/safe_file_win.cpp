@@ -1,0 +1,191 @@
+// safe_file.h on Windows: a temporary made with CreateFile(CREATE_NEW) under a
+// random name beside the target, written, flushed, closed, then moved over it
+// with MoveFileEx(MOVEFILE_REPLACE_EXISTING).
+#include <windows.h>
+// After windows.h:
+#include <ntsecapi.h>
+
+#include <string>
+
+#include "fileio/file_text.h"
+#include "fileio/safe_file.h"
+
+namespace zu {
+namespace {
+
+using fileio::Failure;
+
+const char kSeparators[] = "\\/:";
+
+// The system's text for an error code, without its final full stop.
+std::string Cause(DWORD code) {
+  char text[256];
+  DWORD n =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                     MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text, sizeof text, nullptr);
+  if (n == 0) {
+    n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       text, sizeof text, nullptr);
+  }
+  std::string cause(text, n);
+  while (!cause.empty() && (cause.back() == '.' || static_cast<unsigned char>(cause.back()) <= ' '))
+    cause.pop_back();
+  return cause.empty() ? "error " + std::to_string(code) : cause;
+}
+
+bool FailureCode(std::string* error, const char* verb, const char* path, DWORD code) {
+  return Failure(error, verb, path, Cause(code));
+}
+
+bool WriteAll(HANDLE file, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    const DWORD chunk = size > 0x10000000u ? 0x10000000u : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!WriteFile(file, data, chunk, &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_WRITE_FAULT);
+      return false;
+    }
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+// The path a symbolic link or junction leads to; the path itself otherwise.
+bool ResolveLinks(const char* path, DWORD attributes, std::string* target) {
+  *target = path;
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return true;
+  HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  char final[MAX_PATH * 4];
+  const DWORD n = GetFinalPathNameByHandleA(h, final, sizeof final, FILE_NAME_NORMALIZED);
+  const DWORD code = GetLastError();
+  CloseHandle(h);
+  if (n == 0 || n >= sizeof final) {
+    SetLastError(n == 0 ? code : ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
+  target->assign(final, n);
+  return true;
+}
+
+// FILE_TYPE_DISK for a file on disk, FILE_TYPE_CHAR or FILE_TYPE_PIPE for a
+// device or a pipe, FILE_TYPE_UNKNOWN when nothing can be opened there.
+DWORD TypeOf(const std::string& target) {
+  HANDLE h = CreateFileA(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FILE_TYPE_UNKNOWN;
+  const DWORD type = GetFileType(h);
+  CloseHandle(h);
+  return type;
+}
+
+// A device or a pipe: written in place, since it cannot be replaced.
+bool WriteInPlace(const char* path, const std::string& target, const uint8_t* data, size_t size,
+                  std::string* error) {
+  HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FailureCode(error, "write", path, GetLastError());
+  const bool written = WriteAll(h, data, size);
+  const DWORD code = GetLastError();
+  CloseHandle(h);
+  return written || FailureCode(error, "write", path, code);
+}
+
+// A new file beside target, moved over it once complete.
+bool WriteAndReplace(const char* path, const std::string& target, const uint8_t* data, size_t size,
+                     std::string* error) {
+  const std::string folder = fileio::FolderOf(target, kSeparators);
+  std::string temp;
+  HANDLE h = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; h == INVALID_HANDLE_VALUE && attempt < fileio::kTempNameAttempts;
+       ++attempt) {
+    uint8_t random[fileio::kTempNameRandomBytes];
+    if (!RtlGenRandom(random, sizeof random))
+      return FailureCode(error, "write", path, GetLastError());
+    temp = folder + fileio::TempName(random);
+    h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
+    const DWORD code = GetLastError();
+    if (h == INVALID_HANDLE_VALUE && code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
+      return FailureCode(error, "write", path, code);
+  }
+  if (h == INVALID_HANDLE_VALUE) return FailureCode(error, "write", path, ERROR_FILE_EXISTS);
+
+  bool ok = WriteAll(h, data, size) && FlushFileBuffers(h);
+  DWORD code = GetLastError();
+  if (!CloseHandle(h) && ok) {
+    ok = false;
+    code = GetLastError();
+  }
+  if (ok && !MoveFileExA(temp.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ok = false;
+    code = GetLastError();
+  }
+  if (ok) return true;
+  DeleteFileA(temp.c_str());
+  return FailureCode(error, "write", path, code);
+}
+
+}  // namespace
+
+bool WriteFileWhole(const char* path, const void* data, size_t size, std::string* error) {
+  if (path == nullptr || *path == '\0') return Failure(error, "write", "", "no file name");
+  const uint8_t* bytes = static_cast<const uint8_t*>(data);
+  std::string target;
+  if (!ResolveLinks(path, GetFileAttributesA(path), &target))
+    return FailureCode(error, "write", path, GetLastError());
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Failure(error, "write", path, "Is a directory");
+  // The replacing move would refuse it too, but only after all the writing.
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    return FailureCode(error, "write", path, ERROR_ACCESS_DENIED);
+  const DWORD type = TypeOf(target);
+  if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE)
+    return WriteInPlace(path, target, bytes, size, error);
+  return WriteAndReplace(path, target, bytes, size, error);
+}
+
+bool ReadFileStart(const char* path, uint8_t* buffer, size_t capacity, size_t* got,
+                   std::string* error) {
+  *got = 0;
+  if (path == nullptr || *path == '\0') return Failure(error, "read", "", "no file name");
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Failure(error, "read", path, "Is a directory");
+  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FailureCode(error, "read", path, GetLastError());
+  const DWORD type = GetFileType(h);
+  if (type != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return Failure(
+        error, "read", path,
+        type == FILE_TYPE_PIPE ? "not a regular file (a pipe)" : "not a regular file (a device)");
+  }
+  size_t total = 0;
+  bool ok = true;
+  while (total < capacity) {
+    const size_t left = capacity - total;
+    const DWORD chunk = left > 0x10000000u ? 0x10000000u : static_cast<DWORD>(left);
+    DWORD n = 0;
+    if (!ReadFile(h, buffer + total, chunk, &n, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    total += n;
+  }
+  const DWORD code = GetLastError();
+  CloseHandle(h);
+  if (!ok) return FailureCode(error, "read", path, code);
+  *got = total;
+  return true;
+}
+
+}  // namespace zu
