@@ -186,8 +186,12 @@ export function csvProblem(engine: Engine, text: string): string {
   return `field ${r + 1} of the CSV text is not a number`;
 }
 
+/** Larger files are neither: a CSV text of 24 numbers stays far below. */
+const MAX_IMPORT_BYTES = 1 << 20;
+
 /** The block a dropped or opened file gives over the current one, or an error. */
 export function importFile(engine: Engine, d: Design, name: string, bytes: Uint8Array): Block | string {
+  if (bytes.length > MAX_IMPORT_BYTES) return `${name}: ${bytes.length} bytes is too large for an .sfs file or a CSV text`;
   const version = bytes.length >= 4 ? bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (bytes[3] << 24) : -1;
   if (version === 100 || version === 101 || version === 102) {
     const block = engine.loadSfs(d.block, bytes);
@@ -220,17 +224,18 @@ export class History<T> {
   }
 
   undo(): boolean {
-    const prev = this.undoStack.pop();
-    if (prev === undefined) return false;
-    this.redoStack.push(this.current);
-    this.current = prev;
-    return true;
+    return this.step(this.undoStack, this.redoStack);
   }
 
   redo(): boolean {
-    const next = this.redoStack.pop();
+    return this.step(this.redoStack, this.undoStack);
+  }
+
+  /** Takes the state on top of from; the current one goes onto to. */
+  private step(from: T[], to: T[]): boolean {
+    const next = from.pop();
     if (next === undefined) return false;
-    this.undoStack.push(this.current);
+    to.push(this.current);
     this.current = next;
     return true;
   }
