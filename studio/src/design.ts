@@ -180,6 +180,7 @@ export function parseShareHash(engine: Engine, hash: string, base: Design): Desi
 
 /** Why a CSV text cannot be loaded, or '' when it can. */
 export function csvProblem(engine: Engine, text: string): string {
+  if (text.includes('\0')) return 'the CSV text holds a NUL character';
   const r = engine.checkCsv(text);
   if (r < 0) return '';
   if (r >= 100) return `the CSV text has ${r - 100} fields; it needs exactly 24`;
