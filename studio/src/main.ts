@@ -71,6 +71,10 @@ class Studio {
 
   constructor(private engine: Engine) {
     this.history = new History(initialDesign(engine));
+    this.renderer.onError = (message) => {
+      $('status').textContent = message;
+      this.error(message);
+    };
     this.buildControls();
     this.bind();
     const fromLink = location.hash ? parseShareHash(engine, location.hash, this.d) : null;

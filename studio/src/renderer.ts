@@ -30,7 +30,11 @@ export class Renderer {
     const url = URL.createObjectURL(new Blob([WORKER_SOURCE], { type: 'text/javascript' }));
     this.worker = new Worker(url);
     this.worker.onmessage = (e: MessageEvent<RenderReply>) => this.done(e.data);
+    this.worker.onerror = (e: ErrorEvent) => this.onError(`The render worker failed: ${e.message}`);
   }
+
+  /** Told when the worker fails (the page shows it). */
+  onError: (message: string) => void = () => {};
 
   /** Renders now or after the current render; an earlier waiting request for
    * the page's sound is dropped (resolves to null). */
