@@ -1,7 +1,9 @@
 #include "generator/csv_text.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -165,6 +167,28 @@ std::string FormatFixed4(double v) {
   return out;
 }
 
+namespace {
+
+// Converts "digits e exponent" (no sign, C locale) to the nearest double. False
+// when the result is out of range, rounding to zero or to an infinity. Both
+// routes round correctly, so every build gets the same bits.
+bool ConvertScientific(const std::string& text, double* value) {
+#if defined(__cpp_lib_to_chars)
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), *value,
+                                      std::chars_format::scientific);
+  return result.ec != std::errc::result_out_of_range;
+#else
+  // Runtimes without a floating-point from_chars (the WebAssembly one): strtod,
+  // whose only input here is plain digits and an exponent.
+  errno = 0;
+  *value = std::strtod(text.c_str(), nullptr);
+  if (errno != ERANGE) return true;
+  return *value != 0.0 && *value != std::numeric_limits<double>::infinity();
+#endif
+}
+
+}  // namespace
+
 double ParseDecimal(const char* text, const char** end) {
   const char* s = text;
   while (IsCSpace(*s)) ++s;
@@ -245,12 +269,7 @@ double ParseDecimal(const char* text, const char** end) {
   normalized.push_back('e');
   normalized += std::to_string(exponent);
   double value = 0.0;
-  const auto result = std::from_chars(normalized.data(), normalized.data() + normalized.size(),
-                                      value, std::chars_format::scientific);
-  if (result.ec == std::errc::result_out_of_range) {
-    // The value is left untouched on a range error: decide the direction here.
-    return magnitude > 0 ? infinity : zero;
-  }
+  if (!ConvertScientific(normalized, &value)) return magnitude > 0 ? infinity : zero;
   return negative ? -value : value;
 }
 
@@ -258,7 +277,15 @@ std::string FormatVariablesAsCsv(const GeneratorParams& params) {
   std::string text;
   for (int i = 0; i < kVariableCount; ++i) {
     const float v = GetParamVariable(params, i);
-    if (v != 0.0f) text += FormatFixed4(static_cast<double>(v));
+    if (v != v) {
+      // Not a number: the sign is read from the float itself, since widening
+      // a NaN may change its sign on some targets (WebAssembly).
+      uint32_t bits;
+      std::memcpy(&bits, &v, sizeof bits);
+      text += (bits >> 31) != 0 ? "-nan" : "nan";
+    } else if (v != 0.0f) {
+      text += FormatFixed4(static_cast<double>(v));
+    }
     if (i + 1 < kVariableCount) text.push_back(',');
   }
   return text;

@@ -3,6 +3,9 @@
 // rounded to float), and rounded to float when it is stored. Draws are made
 // one statement at a time so their order never depends on the compiler.
 
+#include <cstdint>
+#include <cstring>
+
 #include "generator/power.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
@@ -25,6 +28,20 @@ float Store(double v) { return static_cast<float>(v); }
 
 // A fresh F(2) - 1 rounded to float: the randomizer's base for powers.
 float B() { return Store(F(2.0f) - 1.0); }
+
+// field + step rounded to float. A field that is not a number stays that
+// number, quieted: x86 arithmetic passes the NaN operand through, while
+// WebAssembly leaves a NaN result's sign and payload open, so it is spelled out.
+float Nudged(float field, double step) {
+  if (field != field) {
+    uint32_t bits;
+    std::memcpy(&bits, &field, sizeof bits);
+    bits |= 0x00400000u;
+    std::memcpy(&field, &bits, sizeof bits);
+    return field;
+  }
+  return Store(step + C(field));
+}
 
 double P(float base, int e) { return static_cast<double>(PowF(base, e)); }
 
@@ -236,7 +253,7 @@ void SoundGenerator::Mutate() {
       &p.changeSpeed, &p.changeAmount,
   };
   for (float* field : fields) {
-    if (Odd()) *field = Store((F(0.1f) - C(0.05f)) + C(*field));
+    if (Odd()) *field = Nudged(*field, F(0.1f) - C(0.05f));
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -101,6 +102,18 @@ TEST(SoundDesign, MutateAfterResetAndSeedOne) {
   EXPECT_EQ(g.params.waveType, 0);
   EXPECT_EQ(g.params.minFreq, 0.0f);
   EXPECT_EQ(g.params.soundVolume, 1.0f);
+}
+
+TEST(SoundDesign, MutateKeepsANotANumberQuietedWithItsSignAndPayload) {
+  SoundGenerator g;
+  g.ResetParameters();
+  const uint32_t signalling = 0xFFA00001u;  // negative, quiet bit clear
+  std::memcpy(&g.params.startFreq, &signalling, 4);
+  SeedRandom(1);  // 41 is odd: startFreq is nudged
+  g.Mutate();
+  uint32_t bits;
+  std::memcpy(&bits, &g.params.startFreq, 4);
+  EXPECT_EQ(bits, 0xFFE00001u);
 }
 
 TEST(SoundDesign, PresetOutsideRangeChangesNothing) {

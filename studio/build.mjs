@@ -1,0 +1,66 @@
+// Builds the Studio page: the worker and the page bundled with esbuild (the
+// generator module with its embedded .wasm inside both), then the served site
+// and one self-contained HTML file that opens straight from disk.
+//
+//   node build.mjs ENGINE_JS OUT_DIR
+// writes OUT_DIR/site/{index.html,app.js,style.css} and OUT_DIR/ZiderUzazir-Studio.html.
+
+import { build } from 'esbuild';
+import { mkdirSync, readFileSync, renameSync, writeFileSync } from 'node:fs';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const [engineJs, outDir] = process.argv.slice(2).map((p) => resolve(p));
+if (!engineJs || !outDir) {
+  console.error('usage: node build.mjs ENGINE_JS OUT_DIR');
+  process.exit(2);
+}
+
+const common = {
+  bundle: true,
+  write: false,
+  format: 'iife',
+  platform: 'browser',
+  target: 'es2020',
+  minify: true,
+  alias: { 'zu-engine': engineJs },
+  // The module's Node.js branch is never taken in a browser.
+  external: ['fs', 'path', 'crypto'],
+  logLevel: 'warning',
+};
+
+const worker = await build({ ...common, entryPoints: [join(here, 'src/worker.ts')] });
+const page = await build({
+  ...common,
+  entryPoints: [join(here, 'src/main.ts')],
+  define: { WORKER_SOURCE: JSON.stringify(worker.outputFiles[0].text) },
+});
+const app = page.outputFiles[0].text;
+const css = readFileSync(join(here, 'style.css'), 'utf8');
+const html = readFileSync(join(here, 'index.html'), 'utf8');
+
+// Write beside the target, then move into place: never a half-written file.
+function writeWhole(path, text) {
+  mkdirSync(dirname(path), { recursive: true });
+  writeFileSync(`${path}.part`, text);
+  renameSync(`${path}.part`, path);
+}
+
+const site = join(outDir, 'site');
+writeWhole(join(site, 'app.js'), app);
+writeWhole(join(site, 'style.css'), css);
+writeWhole(
+  join(site, 'index.html'),
+  html
+    .replace('<!--STYLE-->', '<link rel="stylesheet" href="style.css">')
+    .replace('<!--SCRIPT-->', '<script src="app.js"></script>'),
+);
+const inlineScript = app.replace(/<\/script/gi, '<\\/script');
+writeWhole(
+  join(outDir, 'ZiderUzazir-Studio.html'),
+  html
+    .replace('<!--STYLE-->', () => `<style>\n${css}</style>`)
+    .replace('<!--SCRIPT-->', () => `<script>\n${inlineScript}</script>`),
+);
+console.log(`studio: wrote ${site}/index.html and ${join(outDir, 'ZiderUzazir-Studio.html')}`);
