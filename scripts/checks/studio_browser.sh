@@ -17,4 +17,4 @@ fi
 bash scripts/studio --build-only
 cd studio
 npx tsc --noEmit -p .
-ZU_ROOT="$root" node --test --test-reporter=spec tests/
+ZU_ROOT="$root" node --test tests/
