@@ -3,6 +3,7 @@
 
 import { before, test } from 'node:test';
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
@@ -67,4 +68,23 @@ test('links and files that cannot be loaded are refused with a reason', () => {
   assert.equal(m.gameTexts(engine, neg).csvExact, false);
   const back = m.parseShareHash(engine, m.shareHash(engine, neg), d);
   assert.deepEqual(Array.from(back.block), Array.from(block));
+});
+
+test('the page names parameters and actions exactly as the registry does', () => {
+  const entries = JSON.parse(
+    execFileSync(join(root, 'build/native/bin/zu-guide-export'), { encoding: 'utf8' }),
+  );
+  const actions = new Map(
+    entries.filter((e) => e.kind === 'action').map((e) => [e.displayText, e]),
+  );
+  for (const group of m.GROUPS) {
+    for (const param of group.params) {
+      // A title may go on with a hint in parentheses (the wave type lists its values).
+      const title = actions.get(param.setter)?.params[0].title.split(' (')[0];
+      assert.equal(title, param.name, param.setter);
+    }
+  }
+  for (const text of [...m.PRESETS, ...Object.values(m.ACTION)]) {
+    assert.ok(actions.has(text), text);
+  }
 });
