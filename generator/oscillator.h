@@ -1,0 +1,199 @@
+#pragma once
+// The oscillator, one class per wave type: square with variable duty,
+// sawtooth, sine, noise from a 32-entry random table, and silence. Each
+// advances the shared phase by one subsample at a time and gives one
+// sample's eight subsamples per Process.
+
+#include <cstdint>
+
+#include "generator/random_source.h"
+#include "generator/sine.h"
+#include "generator/sound_generator.h"
+#include "generator/synth_math.h"
+
+namespace zu {
+namespace synth {
+
+/// Wave type numbers of the parameter block.
+enum WaveType { kSquare = 0, kSawtooth = 1, kSine = 2, kNoise = 3 };
+
+/// The position within the period, in subsamples, common to every wave.
+class OscillatorPhase {
+ public:
+  /// Starts at phase 0.
+  void Init(const GeneratorParams&) { phase_ = 0; }
+  void Load(const SynthState& s) { phase_ = s.phase; }
+  void Store(SynthState& s) const { s.phase = phase_; }
+
+ protected:
+  /// Advances one sample: phases[k] is the phase of subsample k, 0 to
+  /// period - 1. Returns true when the first subsample wrapped; a later
+  /// subsample k wrapped when phases[k] is 0.
+  bool Advance(int32_t period, int32_t* phases) {
+    // The phase stays below the largest period (2^31 - 128, the largest
+    // float under 2^31), so neither increment can overflow.
+    int32_t first = Increment(phase_);
+    const bool wrapped = first >= period;
+    if (wrapped) first = first % period;
+    // A period is at least 8 subsamples, so the other seven wrap at most
+    // once, to 0 when the phase reaches the period.
+    for (int k = 0; k < kSubsamples; ++k) {
+      const int32_t p = first + k;
+      phases[k] = p >= period ? p - period : p;
+    }
+    phase_ = phases[kSubsamples - 1];
+    return wrapped;
+  }
+
+  int32_t phase_ = 0;
+};
+
+/// The square wave: +0.5 while the phase is below duty x period, else -0.5.
+class SquareOscillator : public OscillatorPhase {
+ public:
+  /// One sample at the given period (8 or more) and duty.
+  void Process(int32_t period, float duty, float* wave) {
+    if (period != thresholdPeriod_ || !SameBits(duty, thresholdDuty_)) {
+      threshold_ = HighThreshold(duty, period);
+      thresholdPeriod_ = period;
+      thresholdDuty_ = duty;
+    }
+    int32_t phases[kSubsamples];
+    Advance(period, phases);
+    if (threshold_ >= 0) {
+      for (int k = 0; k < kSubsamples; ++k) wave[k] = phases[k] < threshold_ ? 0.5f : -0.5f;
+      return;
+    }
+    for (int k = 0; k < kSubsamples; ++k) {
+      const float f = Round(static_cast<double>(phases[k]) / static_cast<double>(period));
+      wave[k] = f < duty ? 0.5f : -0.5f;
+    }
+  }
+
+  /// The wave is high while Round(phase / period) < duty. That holds
+  /// exactly for the phases below a threshold (division and rounding are
+  /// both monotonic), found here with a few divisions. Returns -1 when the
+  /// threshold is not sure to be found this way (long periods, where
+  /// 1 / period is below a float ulp of duty): then every subsample compares.
+  static int32_t HighThreshold(float duty, int32_t period);
+
+ private:
+  int32_t threshold_ = -1;
+  int32_t thresholdPeriod_ = 0;  // no period: the first sample computes
+  float thresholdDuty_ = 0.0f;
+};
+
+/// The sawtooth: from 1 at the start of the period down to -1.
+class SawtoothOscillator : public OscillatorPhase {
+ public:
+  void Process(int32_t period, float, float* wave) {
+    int32_t phases[kSubsamples];
+    Advance(period, phases);
+    for (int k = 0; k < kSubsamples; ++k) {
+      const float f = Round(static_cast<double>(phases[k]) / static_cast<double>(period));
+      wave[k] = Round(1.0 - 2.0 * D(f));
+    }
+  }
+};
+
+/// The sine: sin(2 x f x pi) with f = phase / period, argument and sine
+/// rounded. Its subsamples come in pairs, so that the render can compute
+/// them ahead, in the idle slots of the previous sample's filters.
+class SineOscillator : public OscillatorPhase {
+ public:
+  /// Advances the phase by one sample at the given period.
+  void Prepare(int32_t period) {
+    Advance(period, phases_);
+    period_ = period;
+  }
+  /// Subsamples first and first + 1 of the prepared sample (first even).
+  void ProcessPair(int first, float* wave) const {
+    constexpr double kPi = 3.1415927410125732;  // pi rounded to single precision
+    const int32_t a = phases_[first];
+    const int32_t b = phases_[first + 1];
+#if defined(__SSE2__)
+    // Both lanes at once: the same operations, so the same bits.
+    const __m128d ph = _mm_set_pd(static_cast<double>(b), static_cast<double>(a));
+    const __m128 f = _mm_cvtpd_ps(_mm_div_pd(ph, _mm_set1_pd(static_cast<double>(period_))));
+    const __m128d arg = _mm_mul_pd(_mm_mul_pd(_mm_set1_pd(2.0), _mm_cvtps_pd(f)), _mm_set1_pd(kPi));
+    // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.
+    sine_internal::SineQuickLanes(_mm_cvtpd_ps(arg), wave);
+#else
+    const float f0 = Round(static_cast<double>(a) / static_cast<double>(period_));
+    const float f1 = Round(static_cast<double>(b) / static_cast<double>(period_));
+    wave[0] = SineF(Round(2.0 * D(f0) * kPi));
+    wave[1] = SineF(Round(2.0 * D(f1) * kPi));
+#endif
+  }
+  void Process(int32_t period, float, float* wave) {
+    Prepare(period);
+    for (int k = 0; k < kSubsamples; k += 2) ProcessPair(k, wave + k);
+  }
+
+ private:
+  int32_t phases_[kSubsamples] = {};
+  int32_t period_ = 8;
+};
+
+/// Noise: the table entry for the current 1/32 of the period; the table is
+/// refilled with new draws at every wrap of the phase.
+class NoiseOscillator : public OscillatorPhase {
+ public:
+  /// Phase 0 and a new table: 32 draws from the random source.
+  void Init(const GeneratorParams& p) {
+    OscillatorPhase::Init(p);
+    Refill();
+  }
+  void Load(const SynthState& s) {
+    OscillatorPhase::Load(s);
+    for (int i = 0; i < 32; ++i) table_[i] = s.noiseTable[i];
+  }
+  void Store(SynthState& s) const {
+    OscillatorPhase::Store(s);
+    for (int i = 0; i < 32; ++i) s.noiseTable[i] = table_[i];
+  }
+
+  void Process(int32_t period, float, float* wave) {
+    int32_t phases[kSubsamples];
+    if (Advance(period, phases)) Refill();
+    for (int k = 0; k < kSubsamples; ++k) {
+      if (k > 0 && phases[k] == 0) Refill();
+      // (phase x 32) / period in integer division. Both operands are exact
+      // in double and a quotient below 32 that is not an integer lies at
+      // least 1 / period (> 2^-31) from the next one, far more than its
+      // rounding error, so truncating the double quotient gives the same.
+      const int32_t index =
+          static_cast<int32_t>(static_cast<double>(phases[k]) * 32.0 / static_cast<double>(period));
+      wave[k] = table_[index & 31];
+    }
+  }
+
+ private:
+  /// 32 draws of RandomUpTo(2.0) - 1.0, made on a local copy of the
+  /// random state and stored back.
+  void Refill() {
+    uint32_t state = RandState();
+    for (int i = 0; i < 32; ++i) {
+      state = state * 214013u + 2531011u;
+      const int k = static_cast<int>((state >> 16) & 0x7FFFu) % 10001;
+      const float draw = Round(static_cast<double>(k) / 10000.0 * 2.0);
+      table_[i] = Round(D(draw) - 1.0);
+    }
+    SeedRand(state);
+  }
+
+  float table_[32] = {};
+};
+
+/// Any other wave type: silence, the phase still running.
+class SilentOscillator : public OscillatorPhase {
+ public:
+  void Process(int32_t period, float, float* wave) {
+    int32_t phases[kSubsamples];
+    Advance(period, phases);
+    for (int k = 0; k < kSubsamples; ++k) wave[k] = 0.0f;
+  }
+};
+
+}  // namespace synth
+}  // namespace zu
