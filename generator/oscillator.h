@@ -1,8 +1,9 @@
 #pragma once
 // The oscillator, one class per wave type: square with variable duty,
-// sawtooth, sine, noise from a 32-entry random table, and silence. Each
-// advances the shared phase by one subsample at a time and gives one
-// sample's eight subsamples per Process.
+// sawtooth, sine, noise from a 32-entry random table, and silence. Prepare
+// advances the phase by one sample (eight subsamples); ProcessPair then gives
+// that sample's subsamples two at a time, so that the render can spread them
+// over the previous sample's filter work.
 
 #include <cstdint>
 
@@ -51,22 +52,25 @@ class OscillatorPhase {
 /// The square wave: +0.5 while the phase is below duty x period, else -0.5.
 class SquareOscillator : public OscillatorPhase {
  public:
-  /// One sample at the given period (8 or more) and duty.
-  void Process(int32_t period, float duty, float* wave) {
-    if (period != thresholdPeriod_ || !SameBits(duty, thresholdDuty_)) {
+  /// Advances the phase by one sample at the given period (8 or more) and duty.
+  void Prepare(int32_t period, float duty) {
+    if (period != period_ || !SameBits(duty, duty_)) {
       threshold_ = HighThreshold(duty, period);
-      thresholdPeriod_ = period;
-      thresholdDuty_ = duty;
+      period_ = period;
+      duty_ = duty;
     }
-    int32_t phases[kSubsamples];
-    Advance(period, phases);
-    if (threshold_ >= 0) {
-      for (int k = 0; k < kSubsamples; ++k) wave[k] = phases[k] < threshold_ ? 0.5f : -0.5f;
-      return;
-    }
-    for (int k = 0; k < kSubsamples; ++k) {
-      const float f = Round(static_cast<double>(phases[k]) / static_cast<double>(period));
-      wave[k] = f < duty ? 0.5f : -0.5f;
+    Advance(period, phases_);
+  }
+  /// Subsamples first and first + 1 of the prepared sample (first even).
+  void ProcessPair(int first, float* wave) const {
+    for (int j = 0; j < 2; ++j) {
+      const int32_t phase = phases_[first + j];
+      if (threshold_ >= 0) {
+        wave[j] = phase < threshold_ ? 0.5f : -0.5f;
+      } else {
+        const float f = Round(static_cast<double>(phase) / static_cast<double>(period_));
+        wave[j] = f < duty_ ? 0.5f : -0.5f;
+      }
     }
   }
 
@@ -78,35 +82,39 @@ class SquareOscillator : public OscillatorPhase {
   static int32_t HighThreshold(float duty, int32_t period);
 
  private:
+  int32_t phases_[kSubsamples] = {};
   int32_t threshold_ = -1;
-  int32_t thresholdPeriod_ = 0;  // no period: the first sample computes
-  float thresholdDuty_ = 0.0f;
+  int32_t period_ = 0;  // no period yet: the first sample finds the threshold
+  float duty_ = 0.0f;
 };
 
 /// The sawtooth: from 1 at the start of the period down to -1.
 class SawtoothOscillator : public OscillatorPhase {
  public:
-  void Process(int32_t period, float, float* wave) {
-    int32_t phases[kSubsamples];
-    Advance(period, phases);
-    for (int k = 0; k < kSubsamples; ++k) {
-      const float f = Round(static_cast<double>(phases[k]) / static_cast<double>(period));
-      wave[k] = Round(1.0 - 2.0 * D(f));
-    }
-  }
-};
-
-/// The sine: sin(2 x f x pi) with f = phase / period, argument and sine
-/// rounded. Its subsamples come in pairs, so that the render can compute
-/// them ahead, in the idle slots of the previous sample's filters.
-class SineOscillator : public OscillatorPhase {
- public:
-  /// Advances the phase by one sample at the given period.
-  void Prepare(int32_t period) {
+  void Prepare(int32_t period, float) {
     Advance(period, phases_);
     period_ = period;
   }
-  /// Subsamples first and first + 1 of the prepared sample (first even).
+  void ProcessPair(int first, float* wave) const {
+    for (int j = 0; j < 2; ++j) {
+      const float f = Round(static_cast<double>(phases_[first + j]) / static_cast<double>(period_));
+      wave[j] = Round(1.0 - 2.0 * D(f));
+    }
+  }
+
+ private:
+  int32_t phases_[kSubsamples] = {};
+  int32_t period_ = 8;
+};
+
+/// The sine: sin(2 x f x pi) with f = phase / period, argument and sine
+/// rounded.
+class SineOscillator : public OscillatorPhase {
+ public:
+  void Prepare(int32_t period, float) {
+    Advance(period, phases_);
+    period_ = period;
+  }
   void ProcessPair(int first, float* wave) const {
     constexpr double kPi = 3.1415927410125732;  // pi rounded to single precision
     const int32_t a = phases_[first];
@@ -124,10 +132,6 @@ class SineOscillator : public OscillatorPhase {
     wave[0] = SineF(Round(2.0 * D(f0) * kPi));
     wave[1] = SineF(Round(2.0 * D(f1) * kPi));
 #endif
-  }
-  void Process(int32_t period, float, float* wave) {
-    Prepare(period);
-    for (int k = 0; k < kSubsamples; k += 2) ProcessPair(k, wave + k);
   }
 
  private:
@@ -153,18 +157,30 @@ class NoiseOscillator : public OscillatorPhase {
     for (int i = 0; i < 32; ++i) s.noiseTable[i] = table_[i];
   }
 
-  void Process(int32_t period, float, float* wave) {
-    int32_t phases[kSubsamples];
-    if (Advance(period, phases)) Refill();
+  void Prepare(int32_t period, float) {
+    refills_ = Advance(period, phases_) ? 1u : 0u;
     for (int k = 0; k < kSubsamples; ++k) {
-      if (k > 0 && phases[k] == 0) Refill();
+      if (k > 0 && phases_[k] == 0) refills_ |= 1u << k;
       // (phase x 32) / period in integer division. Both operands are exact
       // in double and a quotient below 32 that is not an integer lies at
       // least 1 / period (> 2^-31) from the next one, far more than its
       // rounding error, so truncating the double quotient gives the same.
-      const int32_t index =
-          static_cast<int32_t>(static_cast<double>(phases[k]) * 32.0 / static_cast<double>(period));
-      wave[k] = table_[index & 31];
+      index_[k] = static_cast<int32_t>(static_cast<double>(phases_[k]) * 32.0 /
+                                       static_cast<double>(period)) &
+                  31;
+    }
+  }
+  /// Subsamples first and first + 1, in order: a wrap refills the table
+  /// before its subsample reads it.
+  void ProcessPair(int first, float* wave) {
+    if (((refills_ >> first) & 3u) == 0) {
+      wave[0] = table_[index_[first]];
+      wave[1] = table_[index_[first + 1]];
+      return;
+    }
+    for (int j = 0; j < 2; ++j) {
+      if ((refills_ >> (first + j)) & 1u) Refill();
+      wave[j] = table_[index_[first + j]];
     }
   }
 
@@ -183,15 +199,21 @@ class NoiseOscillator : public OscillatorPhase {
   }
 
   float table_[32] = {};
+  int32_t phases_[kSubsamples] = {};
+  int32_t index_[kSubsamples] = {};  // table entry of each subsample
+  uint32_t refills_ = 0;             // bit k: the phase wraps at subsample k
 };
 
 /// Any other wave type: silence, the phase still running.
 class SilentOscillator : public OscillatorPhase {
  public:
-  void Process(int32_t period, float, float* wave) {
+  void Prepare(int32_t period, float) {
     int32_t phases[kSubsamples];
     Advance(period, phases);
-    for (int k = 0; k < kSubsamples; ++k) wave[k] = 0.0f;
+  }
+  void ProcessPair(int, float* wave) const {
+    wave[0] = 0.0f;
+    wave[1] = 0.0f;
   }
 };
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "generator/duty.h"
 #include "generator/envelope.h"
@@ -48,29 +49,51 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   Output output;
   output.Init(prm, out);
 
-  bool playing = true;
-  for (int32_t i = 0; i < length && playing; ++i) {
+  // Pitch, duty and oscillator of the next sample: none of them depends on
+  // the signal, so the render runs them one sample ahead and spreads the
+  // oscillator's subsamples over the current sample's filter chain, a long
+  // dependent recurrence whose idle slots they fill.
+  auto prepareNext = [&]() {
     if (pitch.RepeatDue()) {
       pitch.Restart(prm);
       duty.Init(prm);
     }
     const int32_t period = pitch.Process();
-    const float high = duty.Process();
+    oscillator.Prepare(period, duty.Process());
+  };
+  // One sample's subsamples through the filters and the phaser into the
+  // output, at the envelope's gain. With ahead set, the oscillator's next
+  // sample is computed two subsamples at a time in between.
+  auto filterSample = [&](const float* now, double volume, float* next, auto ahead) {
+    for (int k = 0; k < kSubsamples; k += 2) {
+      if (decltype(ahead)::value) oscillator.ProcessPair(k, next + k);
+      for (int j = k; j < k + 2; ++j) {
+        float s = lowPass.Process(now[j]);
+        s = highPass.Process(s);
+        s = phaser.Process(s);
+        output.Add(s, volume);
+      }
+    }
+    output.Process();
+  };
+
+  float wave[2][kSubsamples];
+  prepareNext();
+  for (int k = 0; k < kSubsamples; k += 2) oscillator.ProcessPair(k, &wave[0][k]);
+  bool playing = true;
+  for (int32_t i = 0;; ++i) {
     const double volume = D(envelope.Process());
     phaser.Sweep();
     highPass.Sweep();
     // The sound ends after the sample in which pitch or envelope ran out.
     playing = !pitch.Ended() && !envelope.Finished();
-
-    float wave[kSubsamples];
-    oscillator.Process(period, high, wave);
-    for (int k = 0; k < kSubsamples; ++k) {
-      float s = lowPass.Process(wave[k]);
-      s = highPass.Process(s);
-      s = phaser.Process(s);
-      output.Add(s, volume);
+    const float* const now = wave[i & 1];
+    if (!playing || i + 1 >= length) {
+      filterSample(now, volume, nullptr, std::false_type());
+      break;
     }
-    output.Process();
+    prepareNext();
+    filterSample(now, volume, wave[(i + 1) & 1], std::true_type());
   }
 
   st.playing = playing ? 1 : 0;
