@@ -25,6 +25,9 @@ class OscillatorPhase {
   void Init(const GeneratorParams&) { phase_ = 0; }
   void Load(const SynthState& s) { phase_ = s.phase; }
   void Store(SynthState& s) const { s.phase = phase_; }
+  /// Completes the prepared sample after its pairs (only the sine has work
+  /// left there).
+  void Finish(float*) {}
 
  protected:
   /// Advances one sample: phases[k] is the phase of subsample k, 0 to
@@ -115,7 +118,7 @@ class SineOscillator : public OscillatorPhase {
     Advance(period, phases_);
     period_ = period;
   }
-  void ProcessPair(int first, float* wave) const {
+  void ProcessPair(int first, float* wave) {
     constexpr double kPi = 3.1415927410125732;  // pi rounded to single precision
     const int32_t a = phases_[first];
     const int32_t b = phases_[first + 1];
@@ -125,7 +128,13 @@ class SineOscillator : public OscillatorPhase {
     const __m128 f = _mm_cvtpd_ps(_mm_div_pd(ph, _mm_set1_pd(static_cast<double>(period_))));
     const __m128d arg = _mm_mul_pd(_mm_mul_pd(_mm_set1_pd(2.0), _mm_cvtps_pd(f)), _mm_set1_pd(kPi));
     // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.
-    sine_internal::SineQuickLanes(_mm_cvtpd_ps(arg), wave);
+    // The rare lanes are left to Finish, out of the filters' way.
+    const __m128 x = _mm_cvtpd_ps(arg);
+    const int unresolved = sine_internal::SineQuickLanesUnresolved(x, wave);
+    if (__builtin_expect(unresolved != 0, 0)) {
+      _mm_storeu_ps(args_ + first, x);
+      unresolved_ |= static_cast<uint32_t>(unresolved) << first;
+    }
 #else
     const float f0 = Round(static_cast<double>(a) / static_cast<double>(period_));
     const float f1 = Round(static_cast<double>(b) / static_cast<double>(period_));
@@ -133,10 +142,20 @@ class SineOscillator : public OscillatorPhase {
     wave[1] = SineF(Round(2.0 * D(f1) * kPi));
 #endif
   }
+  /// Completes the subsamples whose sine the pairs left unresolved.
+  void Finish(float* wave) {
+    if (__builtin_expect(unresolved_ == 0, 1)) return;
+    for (int k = 0; k < kSubsamples; ++k) {
+      if ((unresolved_ >> k) & 1u) wave[k] = sine_internal::SinePositiveRare(args_[k]);
+    }
+    unresolved_ = 0;
+  }
 
  private:
   int32_t phases_[kSubsamples] = {};
   int32_t period_ = 8;
+  uint32_t unresolved_ = 0;           // bit k: subsample k needs the rare route
+  float args_[kSubsamples + 2] = {};  // their arguments (two spare for the stores)
 };
 
 /// Noise: the table entry for the current 1/32 of the period; the table is
@@ -157,31 +176,24 @@ class NoiseOscillator : public OscillatorPhase {
     for (int i = 0; i < 32; ++i) s.noiseTable[i] = table_[i];
   }
 
+  /// Advances the phase by one sample and reads the table for its
+  /// subsamples, refilling it at each wrap before the wrapped subsample.
   void Prepare(int32_t period, float) {
-    refills_ = Advance(period, phases_) ? 1u : 0u;
+    if (Advance(period, phases_)) Refill();
     for (int k = 0; k < kSubsamples; ++k) {
-      if (k > 0 && phases_[k] == 0) refills_ |= 1u << k;
+      if (k > 0 && phases_[k] == 0) Refill();
       // (phase x 32) / period in integer division. Both operands are exact
       // in double and a quotient below 32 that is not an integer lies at
       // least 1 / period (> 2^-31) from the next one, far more than its
       // rounding error, so truncating the double quotient gives the same.
-      index_[k] = static_cast<int32_t>(static_cast<double>(phases_[k]) * 32.0 /
-                                       static_cast<double>(period)) &
-                  31;
+      const int32_t index = static_cast<int32_t>(static_cast<double>(phases_[k]) * 32.0 /
+                                                 static_cast<double>(period));
+      values_[k] = table_[index & 31];
     }
   }
-  /// Subsamples first and first + 1, in order: a wrap refills the table
-  /// before its subsample reads it.
-  void ProcessPair(int first, float* wave) {
-    if (((refills_ >> first) & 3u) == 0) {
-      wave[0] = table_[index_[first]];
-      wave[1] = table_[index_[first + 1]];
-      return;
-    }
-    for (int j = 0; j < 2; ++j) {
-      if ((refills_ >> (first + j)) & 1u) Refill();
-      wave[j] = table_[index_[first + j]];
-    }
+  void ProcessPair(int first, float* wave) const {
+    wave[0] = values_[first];
+    wave[1] = values_[first + 1];
   }
 
  private:
@@ -200,8 +212,7 @@ class NoiseOscillator : public OscillatorPhase {
 
   float table_[32] = {};
   int32_t phases_[kSubsamples] = {};
-  int32_t index_[kSubsamples] = {};  // table entry of each subsample
-  uint32_t refills_ = 0;             // bit k: the phase wraps at subsample k
+  float values_[kSubsamples] = {};  // the prepared sample
 };
 
 /// Any other wave type: silence, the phase still running.

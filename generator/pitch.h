@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "generator/sine.h"
 #include "generator/sound_generator.h"
 #include "generator/synth_math.h"
 
@@ -60,37 +59,34 @@ class Pitch {
   bool Ended() const { return ended_; }
 
  private:
-  /// Advances the vibrato phase and returns its sine. The sines of two
-  /// consecutive phases are computed together.
+  /// Advances the vibrato phase and returns its sine. Phases and sines are
+  /// computed eight samples at a time.
   float VibratoSine() {
-    vibPhase_ = Round(D(vibPhase_) + D(vibStep_));
-    if (sineAhead_) {
-      sineAhead_ = false;
-      return nextSine_;
-    }
-    float pair[2];
-    SineFPair(vibPhase_, Round(D(vibPhase_) + D(vibStep_)), pair);
-    nextSine_ = pair[1];
-    sineAhead_ = true;
-    return pair[0];
+    if (vibNext_ == kVibratoBatch) FillVibrato();
+    vibPhase_ = vibPhases_[vibNext_];
+    return vibSines_[vibNext_++];
   }
+  /// The next kVibratoBatch vibrato phases and their sines.
+  void FillVibrato();
 
-  double periodExact_ = 0.0;   // period in subsamples before vibrato
-  double periodLimit_ = 0.0;   // largest periodExact_ (lowest pitch)
-  double slideFactor_ = 1.0;   // applied to periodExact_ once per sample
-  double slideDelta_ = 0.0;    // added to slideFactor_ once per sample
-  double arpFactor_ = 1.0;     // applied to periodExact_ at the arpeggio jump
-  int32_t arpTime_ = 0;        // samples since the arpeggio was armed
-  int32_t arpLimit_ = 0;       // arpeggio delay; 0: spent or switched off
-  int32_t repeatTime_ = 0;     // samples since the start or the last repeat
-  int32_t repeatLimit_ = 0;    // repeat interval; 0: no repeat
-  int32_t period_ = 8;         // period of the last sample
-  float vibPhase_ = 0.0f;      // vibrato phase in radians
-  float vibStep_ = 0.0f;       // vibrato phase step per sample
-  float vibAmplitude_ = 0.0f;  // vibrato depth as a fraction of the period
-  float nextSine_ = 0.0f;      // sine of the next sample's vibrato phase
-  bool sineAhead_ = false;     // nextSine_ is valid
-  bool endAtLimit_ = false;    // the sound ends at the lowest pitch
+  static constexpr int kVibratoBatch = 8;
+  double periodExact_ = 0.0;             // period in subsamples before vibrato
+  double periodLimit_ = 0.0;             // largest periodExact_ (lowest pitch)
+  double slideFactor_ = 1.0;             // applied to periodExact_ once per sample
+  double slideDelta_ = 0.0;              // added to slideFactor_ once per sample
+  double arpFactor_ = 1.0;               // applied to periodExact_ at the arpeggio jump
+  int32_t arpTime_ = 0;                  // samples since the arpeggio was armed
+  int32_t arpLimit_ = 0;                 // arpeggio delay; 0: spent or switched off
+  int32_t repeatTime_ = 0;               // samples since the start or the last repeat
+  int32_t repeatLimit_ = 0;              // repeat interval; 0: no repeat
+  int32_t period_ = 8;                   // period of the last sample
+  float vibPhase_ = 0.0f;                // vibrato phase in radians
+  float vibStep_ = 0.0f;                 // vibrato phase step per sample
+  float vibAmplitude_ = 0.0f;            // vibrato depth as a fraction of the period
+  float vibPhases_[kVibratoBatch] = {};  // the next samples' vibrato phases
+  float vibSines_[kVibratoBatch] = {};   // and their sines
+  int vibNext_ = kVibratoBatch;          // next entry; kVibratoBatch: none left
+  bool endAtLimit_ = false;              // the sound ends at the lowest pitch
   bool ended_ = false;
 };
 
@@ -108,7 +104,7 @@ inline void Pitch::Load(const GeneratorParams& p, const SynthState& s) {
   vibPhase_ = s.vibPhase;
   vibStep_ = s.vibStep;
   vibAmplitude_ = s.vibAmplitude;
-  sineAhead_ = false;
+  vibNext_ = kVibratoBatch;
   endAtLimit_ = p.minFreq > 0.0f;
   ended_ = false;
 }

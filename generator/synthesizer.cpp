@@ -65,21 +65,22 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   // output, at the envelope's gain. With ahead set, the oscillator's next
   // sample is computed two subsamples at a time in between.
   auto filterSample = [&](const float* now, double volume, float* next, auto ahead) {
-    for (int k = 0; k < kSubsamples; k += 2) {
-      if (decltype(ahead)::value) oscillator.ProcessPair(k, next + k);
-      for (int j = k; j < k + 2; ++j) {
-        float s = lowPass.Process(now[j]);
-        s = highPass.Process(s);
-        s = phaser.Process(s);
-        output.Add(s, volume);
-      }
+#pragma GCC unroll 8
+    for (int k = 0; k < kSubsamples; ++k) {
+      if (decltype(ahead)::value && (k & 1) == 0) oscillator.ProcessPair(k, next + k);
+      float s = lowPass.Process(now[k]);
+      s = highPass.Process(s);
+      s = phaser.Process(s);
+      output.Add(s, volume);
     }
+    if (decltype(ahead)::value) oscillator.Finish(next);
     output.Process();
   };
 
   float wave[2][kSubsamples];
   prepareNext();
   for (int k = 0; k < kSubsamples; k += 2) oscillator.ProcessPair(k, &wave[0][k]);
+  oscillator.Finish(wave[0]);
   bool playing = true;
   for (int32_t i = 0;; ++i) {
     const double volume = D(envelope.Process());
