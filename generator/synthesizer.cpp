@@ -26,9 +26,10 @@ namespace {
 
 using namespace synth;
 
-/// Renders up to length samples with one wave type's oscillator (a template,
-/// so that the choice is made once per render, not once per subsample).
-template <class Oscillator>
+/// Renders up to length samples with one wave type's oscillator, the
+/// low-pass running or bypassed (template arguments, so that these choices
+/// are made once per render, not once per subsample).
+template <class Oscillator, bool kLowPassBypassed>
 void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   const GeneratorParams& prm = gen.params;
   SynthState& st = gen.state;
@@ -68,7 +69,7 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
 #pragma GCC unroll 8
     for (int k = 0; k < kSubsamples; ++k) {
       if (decltype(ahead)::value && (k & 1) == 0) oscillator.ProcessPair(k, next + k);
-      float s = lowPass.Process(now[k]);
+      float s = kLowPassBypassed ? lowPass.Bypass(now[k]) : lowPass.Filter(now[k]);
       s = highPass.Process(s);
       s = phaser.Process(s);
       output.Add(s, volume);
@@ -106,6 +107,15 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   highPass.Store(st);
   phaser.Store(st);
   output.Store(st);
+}
+
+template <class Oscillator>
+void RenderWave(SoundGenerator& gen, int32_t length, int16_t* out) {
+  if (gen.params.lpCutoff == 1.0f) {
+    Render<Oscillator, true>(gen, length, out);
+  } else {
+    Render<Oscillator, false>(gen, length, out);
+  }
 }
 
 }  // namespace
@@ -155,19 +165,19 @@ void SoundGenerator::Synthesize(int32_t length, int16_t* out) {
   if (length <= 0) return;
   switch (params.waveType) {
     case kSquare:
-      Render<SquareOscillator>(*this, length, out);
+      RenderWave<SquareOscillator>(*this, length, out);
       break;
     case kSawtooth:
-      Render<SawtoothOscillator>(*this, length, out);
+      RenderWave<SawtoothOscillator>(*this, length, out);
       break;
     case kSine:
-      Render<SineOscillator>(*this, length, out);
+      RenderWave<SineOscillator>(*this, length, out);
       break;
     case kNoise:
-      Render<NoiseOscillator>(*this, length, out);
+      RenderWave<NoiseOscillator>(*this, length, out);
       break;
     default:
-      Render<SilentOscillator>(*this, length, out);
+      RenderWave<SilentOscillator>(*this, length, out);
       break;
   }
 }
