@@ -124,7 +124,7 @@ class SineOscillator : public OscillatorPhase {
     const int32_t b = phases_[first + 1];
 #if defined(__SSE2__)
     // Both lanes at once: the same operations, so the same bits.
-    const __m128d ph = _mm_set_pd(static_cast<double>(b), static_cast<double>(a));
+    const __m128d ph = _mm_cvtepi32_pd(_mm_set_epi32(0, 0, b, a));
     const __m128 f = _mm_cvtpd_ps(_mm_div_pd(ph, _mm_set1_pd(static_cast<double>(period_))));
     const __m128d arg = _mm_mul_pd(_mm_mul_pd(_mm_set1_pd(2.0), _mm_cvtps_pd(f)), _mm_set1_pd(kPi));
     // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.
@@ -180,15 +180,14 @@ class NoiseOscillator : public OscillatorPhase {
   /// subsamples, refilling it at each wrap before the wrapped subsample.
   void Prepare(int32_t period, float) {
     if (Advance(period, phases_)) Refill();
+    // (phase x 32) / period in integer division, as phase / (period / 32) in
+    // double: both operands are exact, and a quotient below 32 that is not
+    // an integer lies at least 1 / period (> 2^-31) from the next one, far
+    // more than its rounding error, so truncating it gives the same.
+    const double part = static_cast<double>(period) / 32.0;
     for (int k = 0; k < kSubsamples; ++k) {
       if (k > 0 && phases_[k] == 0) Refill();
-      // (phase x 32) / period in integer division. Both operands are exact
-      // in double and a quotient below 32 that is not an integer lies at
-      // least 1 / period (> 2^-31) from the next one, far more than its
-      // rounding error, so truncating the double quotient gives the same.
-      const int32_t index = static_cast<int32_t>(static_cast<double>(phases_[k]) * 32.0 /
-                                                 static_cast<double>(period));
-      values_[k] = table_[index & 31];
+      values_[k] = table_[static_cast<int32_t>(static_cast<double>(phases_[k]) / part) & 31];
     }
   }
   void ProcessPair(int first, float* wave) const {
