@@ -120,11 +120,10 @@ class SineOscillator : public OscillatorPhase {
   }
   void ProcessPair(int first, float* wave) {
     constexpr double kPi = 3.1415927410125732;  // pi rounded to single precision
-    const int32_t a = phases_[first];
-    const int32_t b = phases_[first + 1];
 #if defined(__SSE2__)
     // Both lanes at once: the same operations, so the same bits.
-    const __m128d ph = _mm_cvtepi32_pd(_mm_set_epi32(0, 0, b, a));
+    const __m128d ph =
+        _mm_cvtepi32_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(phases_ + first)));
     const __m128 f = _mm_cvtpd_ps(_mm_div_pd(ph, _mm_set1_pd(static_cast<double>(period_))));
     const __m128d arg = _mm_mul_pd(_mm_mul_pd(_mm_set1_pd(2.0), _mm_cvtps_pd(f)), _mm_set1_pd(kPi));
     // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.
@@ -136,8 +135,9 @@ class SineOscillator : public OscillatorPhase {
       unresolved_ |= static_cast<uint32_t>(unresolved) << first;
     }
 #else
-    const float f0 = Round(static_cast<double>(a) / static_cast<double>(period_));
-    const float f1 = Round(static_cast<double>(b) / static_cast<double>(period_));
+    const double period = static_cast<double>(period_);
+    const float f0 = Round(static_cast<double>(phases_[first]) / period);
+    const float f1 = Round(static_cast<double>(phases_[first + 1]) / period);
     wave[0] = SineF(Round(2.0 * D(f0) * kPi));
     wave[1] = SineF(Round(2.0 * D(f1) * kPi));
 #endif

@@ -254,10 +254,7 @@ inline int SineQuickLanesUnresolved(__m128 x, float* out) {
   const __m128d err = _mm_mul_pd(r, _mm_set1_pd(kQuickErrorBound));
   const __m128 lower = _mm_cvtpd_ps(_mm_sub_pd(r, err));
   const __m128 upper = _mm_cvtpd_ps(_mm_add_pd(r, err));
-  float lanes[4];
-  _mm_storeu_ps(lanes, lower);
-  out[0] = lanes[0];
-  out[1] = lanes[1];
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_castps_si128(lower));
   return ~_mm_movemask_ps(_mm_cmpeq_ps(lower, upper)) & 3;
 }
 
