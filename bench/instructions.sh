@@ -34,8 +34,10 @@ count() {
 
 floorBypassed="$(count 'BM_FilterFloor/0' '*BM_FilterFloor*')"
 floorActive="$(count 'BM_FilterFloor/1' '*BM_FilterFloor*')"
-printf '%-20s %8s %s\n' case instr/sub 'ratio to floor'
+printf '%-20s %8s %s\n' case instr/sub 'ratio to floor (sample control: instructions per sample)'
 printf '%-20s %8s\n' 'floor, bypassed' "$floorBypassed" 'floor, active' "$floorActive"
+control="$(count BM_SampleControl '*BM_SampleControl*')"
+printf '%-20s %8s\n' 'sample control' "$(awk -v c="$control" 'BEGIN { printf "%.1f", c * 8 }')"
 for c in ResetSound:"$floorBypassed" FullChainSquare:"$floorActive" \
          FullChainNoise:"$floorActive" FullChainSine:"$floorActive"; do
   name="${c%%:*}"

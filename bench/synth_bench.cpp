@@ -8,10 +8,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "generator/duty.h"
+#include "generator/envelope.h"
 #include "generator/high_pass.h"
 #include "generator/low_pass.h"
 #include "generator/output.h"
 #include "generator/phaser.h"
+#include "generator/pitch.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 
@@ -120,6 +123,47 @@ void BM_FilterFloor(benchmark::State& state) {
   SetCounters(state, static_cast<double>(subsamples));
 }
 BENCHMARK(BM_FilterFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The per-sample control stages of the full chain alone (pitch with
+// vibrato, duty, envelope, phaser and high-pass sweeps), 410000 samples:
+// the work a render adds per sample on top of oscillator and filters.
+void BM_SampleControl(benchmark::State& state) {
+  SoundGenerator gen;
+  FullChain(gen, 0);
+  const zu::GeneratorParams& p = gen.params;
+  for (auto _ : state) {
+    zu::synth::Pitch pitch;
+    pitch.Init(p);
+    zu::synth::Duty duty;
+    duty.Init(p);
+    zu::synth::Envelope envelope;
+    envelope.Init(p);
+    zu::synth::Phaser phaser;
+    phaser.Init(p);
+    zu::synth::HighPass highPass;
+    highPass.Init(p);
+    int64_t periods = 0;
+    float mix = 0.0f;
+    for (int32_t i = 0; i < kLongSound; ++i) {
+      if (pitch.RepeatDue()) {
+        pitch.Restart(p);
+        duty.Init(p);
+      }
+      periods += pitch.Process();
+      mix += duty.Process() + envelope.Process();
+      phaser.Sweep();
+      highPass.Sweep();
+    }
+    benchmark::DoNotOptimize(periods);
+    benchmark::DoNotOptimize(mix);
+    benchmark::DoNotOptimize(phaser);
+    benchmark::DoNotOptimize(highPass);
+  }
+  state.counters["ns_per_sample"] =
+      benchmark::Counter(kLongSound * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
+                                                benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SampleControl)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
