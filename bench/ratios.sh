@@ -4,7 +4,7 @@
 # Usage: bench/ratios.sh [repetitions] [path/to/synth_bench]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-repetitions="${1:-5}"
+repetitions="${1:-9}"
 bench="${2:-$root/build/native/bin/synth_bench}"
 if ! command -v jq >/dev/null; then
   echo "ratios: jq is not installed (apt-get install jq)" >&2
@@ -14,8 +14,11 @@ if [ ! -x "$bench" ]; then
   echo "ratios: $bench not found (build the native preset's synth_bench first)" >&2
   exit 1
 fi
-"$bench" --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
-  --benchmark_format=json 2>/dev/null |
+# Repetitions interleaved at random, so that a change of machine load falls on
+# floors and renders alike.
+"$bench" --benchmark_filter='ResetSound|FullChain|FilterFloor' \
+  --benchmark_repetitions="$repetitions" --benchmark_enable_random_interleaving=true \
+  --benchmark_report_aggregates_only=true --benchmark_format=json 2>/dev/null |
   jq -r '
     [.benchmarks[] | select(.aggregate_name == "median")
       | {name: (.run_name | sub("^BM_"; "")), ns: .ns_per_subsample}] as $m

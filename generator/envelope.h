@@ -21,19 +21,26 @@ class Envelope {
   /// previous sample.
   float Process() {
     time_ = Increment(time_);
-    if (time_ > limit_) NextStage();
-    if (constant_) return volume_;
+    if (stage_ < 3 && time_ > length_[stage_]) {
+      time_ = 0;
+      stage_ += 1;
+    }
     switch (stage_) {
       case 0:
         volume_ = Round(Ratio(time_, length_[0]));
         break;
-      case 1: {
-        const float r = Round(1.0 - Ratio(time_, length_[1]));
-        volume_ = Round(1.0 + D(r) * 2.0 * D(punch_));
+      case 1:
+        if (flatSustain_) {
+          volume_ = 1.0f;
+        } else {
+          const float r = Round(1.0 - Ratio(time_, length_[1]));
+          volume_ = Round(1.0 + D(r) * 2.0 * D(punch_));
+        }
         break;
-      }
-      default:
+      case 2:
         volume_ = Round(1.0 - Ratio(time_, length_[2]));
+        break;
+      default:
         break;
     }
     return volume_;
@@ -43,27 +50,16 @@ class Envelope {
   bool Finished() const { return stage_ == 3; }
 
  private:
-  void NextStage() {
-    time_ = 0;
-    stage_ += 1;
-    StageChanged();
-    if (stage_ == 1 && constant_) volume_ = 1.0f;
-  }
-  /// Limit and gain rule of the current stage. Without punch the sustain gain
-  /// is 1 whatever the time (the ratio is finite whenever the stage has a
-  /// length); a finished envelope keeps its last gain.
-  void StageChanged() {
-    limit_ = stage_ < 3 ? length_[stage_] : INT32_MAX;
-    constant_ = stage_ == 3 || (stage_ == 1 && punch_ == 0.0f && length_[1] != 0);
-  }
+  /// Without punch the sustain gain is 1 whatever the time (the ratio is
+  /// finite whenever the stage has a length).
+  void UpdateFlatSustain() { flatSustain_ = punch_ == 0.0f && length_[1] != 0; }
 
   int32_t stage_ = 0;  // 0 attack, 1 sustain, 2 decay, 3 finished
   int32_t time_ = 0;   // samples into the current stage
   int32_t length_[3] = {0, 0, 0};
   float volume_ = 0.0f;
-  float punch_ = 0.0f;     // extra gain at the start of the sustain
-  int32_t limit_ = 0;      // the stage ends when time_ passes it
-  bool constant_ = false;  // the gain stays as it is for the rest of the stage
+  float punch_ = 0.0f;  // extra gain at the start of the sustain
+  bool flatSustain_ = false;
 };
 
 inline void Envelope::Load(const GeneratorParams& p, const SynthState& s) {
@@ -72,9 +68,7 @@ inline void Envelope::Load(const GeneratorParams& p, const SynthState& s) {
   for (int i = 0; i < 3; ++i) length_[i] = s.envelopeLength[i];
   volume_ = s.envelopeVolume;
   punch_ = p.sustainPunch;
-  StageChanged();
-  // A flat sustain's gain is set on entering it; one loaded midway computes it.
-  if (stage_ == 1) constant_ = false;
+  UpdateFlatSustain();
 }
 
 inline void Envelope::Store(SynthState& s) const {

@@ -59,27 +59,9 @@ void Pitch::FillVibrato() {
     phase = Round(D(phase) + D(vibStep_));
     vibPhases_[i] = phase;
   }
-#if defined(__SSE2__)
-  // Phases from +0 to below the quick route's limit (most sounds' all)
-  // go through its two lanes directly, pair by pair.
-  const uint32_t limit = sine_internal::FloatBits(static_cast<float>(sine_internal::kFastLimit));
-  bool quick = true;
-  for (int i = 0; i < kVibratoBatch; ++i) {
-    quick = quick && sine_internal::FloatBits(vibPhases_[i]) < limit;
+  for (int i = 0; i < kVibratoBatch; i += 2) {
+    SineFPair(vibPhases_[i], vibPhases_[i + 1], &vibSines_[i]);
   }
-  if (quick) {
-    for (int i = 0; i < kVibratoBatch; i += 2) {
-      const __m128 x =
-          _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(vibPhases_ + i)));
-      const int unresolved = sine_internal::SineQuickLanesUnresolved(x, vibSines_ + i);
-      if (unresolved & 1) vibSines_[i] = sine_internal::SinePositiveRare(vibPhases_[i]);
-      if (unresolved & 2) vibSines_[i + 1] = sine_internal::SinePositiveRare(vibPhases_[i + 1]);
-    }
-    vibNext_ = 0;
-    return;
-  }
-#endif
-  for (int i = 0; i < kVibratoBatch; ++i) vibSines_[i] = SineF(vibPhases_[i]);
   vibNext_ = 0;
 }
 
