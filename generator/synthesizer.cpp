@@ -26,30 +26,12 @@ namespace {
 
 using namespace synth;
 
-/// Renders up to length samples with one wave type's oscillator, the
-/// low-pass running or bypassed (template arguments, so that these choices
-/// are made once per render, not once per subsample).
-template <class Oscillator, bool kLowPassBypassed>
-void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
-  const GeneratorParams& prm = gen.params;
-  SynthState& st = gen.state;
-  Pitch pitch;
-  pitch.Load(prm, st);
-  Duty duty;
-  duty.Load(st);
-  Envelope envelope;
-  envelope.Load(prm, st);
-  Oscillator oscillator;
-  oscillator.Load(st);
-  LowPass lowPass;
-  lowPass.Load(prm, st);
-  HighPass highPass;
-  highPass.Load(st);
-  Phaser phaser;
-  phaser.Load(st);
-  Output output;
-  output.Init(prm, out);
-
+/// The sample loop: runs the stages through at most length samples (at least
+/// one) and returns whether the sound would go on.
+template <bool kLowPassBypassed, class Oscillator>
+bool RenderSamples(const GeneratorParams& prm, int32_t length, Pitch& pitch, Duty& duty,
+                   Envelope& envelope, Oscillator& oscillator, LowPass& lowPass, HighPass& highPass,
+                   Phaser& phaser, Output& output) {
   // Pitch, duty and oscillator of the next sample: none of them depends on
   // the signal, so the render runs them one sample ahead and spreads the
   // oscillator's subsamples over the current sample's filter chain, a long
@@ -82,21 +64,49 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   prepareNext();
   for (int k = 0; k < kSubsamples; k += 2) oscillator.ProcessPair(k, &wave[0][k]);
   oscillator.Finish(wave[0]);
-  bool playing = true;
   for (int32_t i = 0;; ++i) {
     const double volume = D(envelope.Process());
     phaser.Sweep();
     highPass.Sweep();
     // The sound ends after the sample in which pitch or envelope ran out.
-    playing = !pitch.Ended() && !envelope.Finished();
+    const bool playing = !pitch.Ended() && !envelope.Finished();
     const float* const now = wave[i & 1];
     if (!playing || i + 1 >= length) {
       filterSample(now, volume, nullptr, std::false_type());
-      break;
+      return playing;
     }
     prepareNext();
     filterSample(now, volume, wave[(i + 1) & 1], std::true_type());
   }
+}
+
+/// Renders up to length samples with one wave type's oscillator, the
+/// low-pass running or bypassed (template arguments, so that these choices
+/// are made once per render, not once per subsample). The stages hold their
+/// state by value meanwhile.
+template <class Oscillator, bool kLowPassBypassed>
+void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
+  const GeneratorParams& prm = gen.params;
+  SynthState& st = gen.state;
+  Pitch pitch;
+  pitch.Load(prm, st);
+  Duty duty;
+  duty.Load(st);
+  Envelope envelope;
+  envelope.Load(prm, st);
+  Oscillator oscillator;
+  oscillator.Load(st);
+  LowPass lowPass;
+  lowPass.Load(prm, st);
+  HighPass highPass;
+  highPass.Load(st);
+  Phaser phaser;
+  phaser.Load(st);
+  Output output;
+  output.Init(prm, out);
+
+  const bool playing = RenderSamples<kLowPassBypassed>(
+      prm, length, pitch, duty, envelope, oscillator, lowPass, highPass, phaser, output);
 
   st.playing = playing ? 1 : 0;
   pitch.Store(st);
