@@ -180,14 +180,17 @@ class NoiseOscillator : public OscillatorPhase {
   /// subsamples, refilling it at each wrap before the wrapped subsample.
   void Prepare(int32_t period, float) {
     if (Advance(period, phases_)) Refill();
-    // (phase x 32) / period in integer division, as phase / (period / 32) in
-    // double: both operands are exact, and a quotient below 32 that is not
-    // an integer lies at least 1 / period (> 2^-31) from the next one, far
-    // more than its rounding error, so truncating it gives the same.
     const double part = static_cast<double>(period) / 32.0;
+    // Without a later wrap the index only grows: the same at both ends, it
+    // is the same for all eight subsamples.
+    const int32_t index = Index(phases_[0], part);
+    if (phases_[kSubsamples - 1] >= phases_[0] && Index(phases_[kSubsamples - 1], part) == index) {
+      for (int k = 0; k < kSubsamples; ++k) values_[k] = table_[index];
+      return;
+    }
     for (int k = 0; k < kSubsamples; ++k) {
       if (k > 0 && phases_[k] == 0) Refill();
-      values_[k] = table_[static_cast<int32_t>(static_cast<double>(phases_[k]) / part) & 31];
+      values_[k] = table_[Index(phases_[k], part)];
     }
   }
   void ProcessPair(int first, float* wave) const {
@@ -196,6 +199,15 @@ class NoiseOscillator : public OscillatorPhase {
   }
 
  private:
+  /// (phase x 32) / period in integer division, as phase / (period / 32) in
+  /// double (part = period / 32): both operands are exact, and a quotient
+  /// below 32 that is not an integer lies at least 1 / period (> 2^-31) from
+  /// the next one, far more than its rounding error, so truncating it gives
+  /// the same.
+  static int32_t Index(int32_t phase, double part) {
+    return static_cast<int32_t>(static_cast<double>(phase) / part) & 31;
+  }
+
   /// 32 draws of RandomUpTo(2.0) - 1.0, made on a local copy of the
   /// random state and stored back.
   void Refill() {
