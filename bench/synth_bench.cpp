@@ -1,13 +1,20 @@
 // Render speed of the synthesizer, in ns per subsample and ms per render,
-// against a floor: the bare per-subsample filter recurrence (low-pass,
-// high-pass, phaser, with the same single-precision rounding points) without
-// oscillator, envelope or per-sample work.
+// against a floor: the synthesizer's own low-pass, high-pass and phaser
+// stages run on a fixed input without oscillator, envelope or per-sample
+// work.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <vector>
 
+#include "generator/duty.h"
+#include "generator/envelope.h"
+#include "generator/high_pass.h"
+#include "generator/low_pass.h"
+#include "generator/output.h"
+#include "generator/phaser.h"
+#include "generator/pitch.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 
@@ -84,51 +91,79 @@ void BM_FullChainSine(benchmark::State& state) {
 }
 BENCHMARK(BM_FullChainSine)->Unit(benchmark::kMillisecond);
 
-inline float Round(double v) { return static_cast<float>(v); }
-inline double D(float v) { return static_cast<double>(v); }
-
-// The bare filter recurrence, 8 x 410000 subsamples. Argument 0: low-pass
-// bypassed, 1: low-pass running.
+// The bare filter recurrence, 8 x 410000 subsamples: the synthesizer's own
+// low-pass, high-pass and phaser stages and its subsample sum, set up from the
+// full chain's parameters but without oscillator, envelope, sweeps or any
+// other per-sample work. Argument 0: low-pass bypassed, 1: low-pass running.
 void BM_FilterFloor(benchmark::State& state) {
-  const bool lowPass = state.range(0) != 0;
+  SoundGenerator gen;
+  FullChain(gen, 0);
+  if (state.range(0) == 0) gen.params.lpCutoff = 1.0f;
   const int64_t subsamples = 8 * static_cast<int64_t>(kLongSound);
   std::vector<float> input(256);
   for (size_t i = 0; i < input.size(); ++i) input[i] = (i / 37) % 2 ? 0.5f : -0.5f;
-  std::vector<float> ring(1024);
+  const double volume = static_cast<double>(0.7f);
   for (auto _ : state) {
-    float lpOutput = 0, lpVelocity = 0, lpCoef = 0.02f, hpOutput = 0, sum = 0;
-    const double lpCoefFactor = D(1.00001f), lpDamping = D(0.3f), hpCoef = D(0.004f);
-    const double volume = D(0.7f);
-    uint32_t index = 0;
-    const uint32_t delay = 100;
-    for (auto& v : ring) v = 0;
+    zu::synth::LowPass lowPass;
+    lowPass.Init(gen.params);
+    zu::synth::HighPass highPass;
+    highPass.Init(gen.params);
+    zu::synth::Phaser phaser;
+    phaser.Init(gen.params);
+    zu::synth::Output output;
+    output.Init(gen.params, nullptr);
     for (int64_t j = 0; j < subsamples; ++j) {
-      float s = input[static_cast<size_t>(j) & 255];
-      const float prev = lpOutput;
-      lpCoef = Round(D(lpCoef) * lpCoefFactor);
-      if (lpCoef < 0.0f) lpCoef = 0.0f;
-      if (lpCoef > 0.1f) lpCoef = 0.1f;
-      if (lowPass) {
-        const float v = Round(D(lpVelocity) + (D(s) - D(lpOutput)) * D(lpCoef));
-        lpVelocity = Round(D(v) - D(v) * lpDamping);
-      } else {
-        lpOutput = s;
-        lpVelocity = 0.0f;
-      }
-      lpOutput = Round(D(lpOutput) + D(lpVelocity));
-      hpOutput = Round(D(hpOutput) + (D(lpOutput) - D(prev)));
-      hpOutput = Round(D(hpOutput) - D(hpOutput) * hpCoef);
-      s = hpOutput;
-      ring[index] = s;
-      s = Round(D(s) + D(ring[(index - delay) & 1023u]));
-      index = (index + 1u) & 1023u;
-      sum = Round(D(sum) + D(s) * volume);
+      float s = lowPass.Process(input[static_cast<size_t>(j) & 255]);
+      s = highPass.Process(s);
+      s = phaser.Process(s);
+      output.Add(s, volume);
     }
-    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(output);
   }
   SetCounters(state, static_cast<double>(subsamples));
 }
 BENCHMARK(BM_FilterFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The per-sample control stages of the full chain alone (pitch with
+// vibrato, duty, envelope, phaser and high-pass sweeps), 410000 samples:
+// the work a render adds per sample on top of oscillator and filters.
+void BM_SampleControl(benchmark::State& state) {
+  SoundGenerator gen;
+  FullChain(gen, 0);
+  const zu::GeneratorParams& p = gen.params;
+  for (auto _ : state) {
+    zu::synth::Pitch pitch;
+    pitch.Init(p);
+    zu::synth::Duty duty;
+    duty.Init(p);
+    zu::synth::Envelope envelope;
+    envelope.Init(p);
+    zu::synth::Phaser phaser;
+    phaser.Init(p);
+    zu::synth::HighPass highPass;
+    highPass.Init(p);
+    int64_t periods = 0;
+    float mix = 0.0f;
+    for (int32_t i = 0; i < kLongSound; ++i) {
+      if (pitch.RepeatDue()) {
+        pitch.Restart(p);
+        duty.Init(p);
+      }
+      periods += pitch.Process();
+      mix += duty.Process() + envelope.Process();
+      phaser.Sweep();
+      highPass.Sweep();
+    }
+    benchmark::DoNotOptimize(periods);
+    benchmark::DoNotOptimize(mix);
+    benchmark::DoNotOptimize(phaser);
+    benchmark::DoNotOptimize(highPass);
+  }
+  state.counters["ns_per_sample"] =
+      benchmark::Counter(kLongSound * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
+                                                benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SampleControl)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -227,9 +227,10 @@ namespace sine_internal {
 
 /// The quick route of SineF in two lanes for the two floats in the low lanes
 /// of x, both known to lie in [0, 2^15) with the sign bit clear: the same
-/// IEEE operations in the same order, so each lane gives SineF's bits. Lanes
-/// too close to a rounding boundary go the rare route, as in SineF.
-inline void SineQuickLanes(__m128 x, float* out) {
+/// IEEE operations in the same order, so each lane gives SineF's bits.
+/// Returns the lanes too close to a rounding boundary (bit 0: out[0], bit 1:
+/// out[1]); those still need SinePositiveRare of their argument, as in SineF.
+inline int SineQuickLanesUnresolved(__m128 x, float* out) {
   const __m128d ax = _mm_cvtps_pd(x);
   const __m128i n =
       _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
@@ -253,18 +254,18 @@ inline void SineQuickLanes(__m128 x, float* out) {
   const __m128d err = _mm_mul_pd(r, _mm_set1_pd(kQuickErrorBound));
   const __m128 lower = _mm_cvtpd_ps(_mm_sub_pd(r, err));
   const __m128 upper = _mm_cvtpd_ps(_mm_add_pd(r, err));
-  const int same = _mm_movemask_ps(_mm_cmpeq_ps(lower, upper)) & 3;
-  float lanes[4];
-  _mm_storeu_ps(lanes, lower);
-  if (__builtin_expect(same == 3, 1)) {
-    out[0] = lanes[0];
-    out[1] = lanes[1];
-    return;
-  }
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_castps_si128(lower));
+  return ~_mm_movemask_ps(_mm_cmpeq_ps(lower, upper)) & 3;
+}
+
+/// SineQuickLanesUnresolved with the unresolved lanes resolved.
+inline void SineQuickLanes(__m128 x, float* out) {
+  const int unresolved = SineQuickLanesUnresolved(x, out);
+  if (__builtin_expect(unresolved == 0, 1)) return;
   float args[4];
   _mm_storeu_ps(args, x);
-  out[0] = (same & 1) ? lanes[0] : SinePositiveRare(args[0]);
-  out[1] = (same & 2) ? lanes[1] : SinePositiveRare(args[1]);
+  if (unresolved & 1) out[0] = SinePositiveRare(args[0]);
+  if (unresolved & 2) out[1] = SinePositiveRare(args[1]);
 }
 
 }  // namespace sine_internal

@@ -1,0 +1,243 @@
+#pragma once
+// The oscillator, one class per wave type: square with variable duty,
+// sawtooth, sine, noise from a 32-entry random table, and silence. Prepare
+// advances the phase by one sample (eight subsamples); ProcessPair then gives
+// that sample's subsamples two at a time, so that the render can spread them
+// over the previous sample's filter work.
+
+#include <cstdint>
+
+#include "generator/random_source.h"
+#include "generator/sine.h"
+#include "generator/sound_generator.h"
+#include "generator/synth_math.h"
+
+namespace zu {
+namespace synth {
+
+/// Wave type numbers of the parameter block.
+enum WaveType { kSquare = 0, kSawtooth = 1, kSine = 2, kNoise = 3 };
+
+/// The position within the period, in subsamples, common to every wave.
+class OscillatorPhase {
+ public:
+  /// Starts at phase 0.
+  void Init(const GeneratorParams&) { phase_ = 0; }
+  void Load(const SynthState& s) { phase_ = s.phase; }
+  void Store(SynthState& s) const { s.phase = phase_; }
+  /// Completes the prepared sample after its pairs (only the sine has work
+  /// left there).
+  void Finish(float*) {}
+
+ protected:
+  /// Advances one sample: phases[k] is the phase of subsample k, 0 to
+  /// period - 1. Returns true when the first subsample wrapped; a later
+  /// subsample k wrapped when phases[k] is 0.
+  bool Advance(int32_t period, int32_t* phases) {
+    // The phase stays below the largest period (2^31 - 128, the largest
+    // float under 2^31), so neither increment can overflow.
+    int32_t first = Increment(phase_);
+    const bool wrapped = first >= period;
+    if (wrapped) first = first % period;
+    // A period is at least 8 subsamples, so the other seven wrap at most
+    // once, to 0 when the phase reaches the period.
+    for (int k = 0; k < kSubsamples; ++k) {
+      const int32_t p = first + k;
+      phases[k] = p >= period ? p - period : p;
+    }
+    phase_ = phases[kSubsamples - 1];
+    return wrapped;
+  }
+
+  int32_t phase_ = 0;
+};
+
+/// The square wave: +0.5 while the phase is below duty x period, else -0.5.
+class SquareOscillator : public OscillatorPhase {
+ public:
+  /// Advances the phase by one sample at the given period (8 or more) and duty.
+  void Prepare(int32_t period, float duty) {
+    if (period != period_ || !SameBits(duty, duty_)) {
+      threshold_ = HighThreshold(duty, period);
+      period_ = period;
+      duty_ = duty;
+    }
+    Advance(period, phases_);
+  }
+  /// Subsamples first and first + 1 of the prepared sample (first even).
+  void ProcessPair(int first, float* wave) const {
+    for (int j = 0; j < 2; ++j) {
+      const int32_t phase = phases_[first + j];
+      if (threshold_ >= 0) {
+        wave[j] = phase < threshold_ ? 0.5f : -0.5f;
+      } else {
+        const float f = Round(static_cast<double>(phase) / static_cast<double>(period_));
+        wave[j] = f < duty_ ? 0.5f : -0.5f;
+      }
+    }
+  }
+
+  /// The wave is high while Round(phase / period) < duty. That holds
+  /// exactly for the phases below a threshold (division and rounding are
+  /// both monotonic), found here with a few divisions. Returns -1 when the
+  /// threshold is not sure to be found this way (long periods, where
+  /// 1 / period is below a float ulp of duty): then every subsample compares.
+  static int32_t HighThreshold(float duty, int32_t period);
+
+ private:
+  int32_t phases_[kSubsamples] = {};
+  int32_t threshold_ = -1;
+  int32_t period_ = 0;  // no period yet: the first sample finds the threshold
+  float duty_ = 0.0f;
+};
+
+/// The sawtooth: from 1 at the start of the period down to -1.
+class SawtoothOscillator : public OscillatorPhase {
+ public:
+  void Prepare(int32_t period, float) {
+    Advance(period, phases_);
+    period_ = period;
+  }
+  void ProcessPair(int first, float* wave) const {
+    for (int j = 0; j < 2; ++j) {
+      const float f = Round(static_cast<double>(phases_[first + j]) / static_cast<double>(period_));
+      wave[j] = Round(1.0 - 2.0 * D(f));
+    }
+  }
+
+ private:
+  int32_t phases_[kSubsamples] = {};
+  int32_t period_ = 8;
+};
+
+/// The sine: sin(2 x f x pi) with f = phase / period, argument and sine
+/// rounded.
+class SineOscillator : public OscillatorPhase {
+ public:
+  void Prepare(int32_t period, float) {
+    Advance(period, phases_);
+    period_ = period;
+  }
+  void ProcessPair(int first, float* wave) {
+    constexpr double kPi = 3.1415927410125732;  // pi rounded to single precision
+#if defined(__SSE2__)
+    // Both lanes at once: the same operations, so the same bits.
+    const __m128d ph =
+        _mm_cvtepi32_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(phases_ + first)));
+    const __m128 f = _mm_cvtpd_ps(_mm_div_pd(ph, _mm_set1_pd(static_cast<double>(period_))));
+    const __m128d arg = _mm_mul_pd(_mm_mul_pd(_mm_set1_pd(2.0), _mm_cvtps_pd(f)), _mm_set1_pd(kPi));
+    // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.
+    // The rare lanes are left to Finish, out of the filters' way.
+    const __m128 x = _mm_cvtpd_ps(arg);
+    const int unresolved = sine_internal::SineQuickLanesUnresolved(x, wave);
+    if (__builtin_expect(unresolved != 0, 0)) {
+      _mm_storeu_ps(args_ + first, x);
+      unresolved_ |= static_cast<uint32_t>(unresolved) << first;
+    }
+#else
+    const double period = static_cast<double>(period_);
+    const float f0 = Round(static_cast<double>(phases_[first]) / period);
+    const float f1 = Round(static_cast<double>(phases_[first + 1]) / period);
+    wave[0] = SineF(Round(2.0 * D(f0) * kPi));
+    wave[1] = SineF(Round(2.0 * D(f1) * kPi));
+#endif
+  }
+  /// Completes the subsamples whose sine the pairs left unresolved.
+  void Finish(float* wave) {
+    if (__builtin_expect(unresolved_ == 0, 1)) return;
+    for (int k = 0; k < kSubsamples; ++k) {
+      if ((unresolved_ >> k) & 1u) wave[k] = sine_internal::SinePositiveRare(args_[k]);
+    }
+    unresolved_ = 0;
+  }
+
+ private:
+  int32_t phases_[kSubsamples] = {};
+  int32_t period_ = 8;
+  uint32_t unresolved_ = 0;           // bit k: subsample k needs the rare route
+  float args_[kSubsamples + 2] = {};  // their arguments (two spare for the stores)
+};
+
+/// Noise: the table entry for the current 1/32 of the period; the table is
+/// refilled with new draws at every wrap of the phase.
+class NoiseOscillator : public OscillatorPhase {
+ public:
+  /// Phase 0 and a new table: 32 draws from the random source.
+  void Init(const GeneratorParams& p) {
+    OscillatorPhase::Init(p);
+    Refill();
+  }
+  void Load(const SynthState& s) {
+    OscillatorPhase::Load(s);
+    for (int i = 0; i < 32; ++i) table_[i] = s.noiseTable[i];
+  }
+  void Store(SynthState& s) const {
+    OscillatorPhase::Store(s);
+    for (int i = 0; i < 32; ++i) s.noiseTable[i] = table_[i];
+  }
+
+  /// Advances the phase by one sample and reads the table for its
+  /// subsamples, refilling it at each wrap before the wrapped subsample.
+  void Prepare(int32_t period, float) {
+    if (Advance(period, phases_)) Refill();
+    const double part = static_cast<double>(period) / 32.0;
+    // Without a later wrap the index only grows: the same at both ends, it
+    // is the same for all eight subsamples.
+    const int32_t index = Index(phases_[0], part);
+    if (phases_[kSubsamples - 1] >= phases_[0] && Index(phases_[kSubsamples - 1], part) == index) {
+      for (int k = 0; k < kSubsamples; ++k) values_[k] = table_[index];
+      return;
+    }
+    for (int k = 0; k < kSubsamples; ++k) {
+      if (k > 0 && phases_[k] == 0) Refill();
+      values_[k] = table_[Index(phases_[k], part)];
+    }
+  }
+  void ProcessPair(int first, float* wave) const {
+    wave[0] = values_[first];
+    wave[1] = values_[first + 1];
+  }
+
+ private:
+  /// (phase x 32) / period in integer division, as phase / (period / 32) in
+  /// double (part = period / 32): both operands are exact, and a quotient
+  /// below 32 that is not an integer lies at least 1 / period (> 2^-31) from
+  /// the next one, far more than its rounding error, so truncating it gives
+  /// the same.
+  static int32_t Index(int32_t phase, double part) {
+    return static_cast<int32_t>(static_cast<double>(phase) / part) & 31;
+  }
+
+  /// 32 draws of RandomUpTo(2.0) - 1.0, made on a local copy of the
+  /// random state and stored back.
+  void Refill() {
+    uint32_t state = RandState();
+    for (int i = 0; i < 32; ++i) {
+      state = state * 214013u + 2531011u;
+      const int k = static_cast<int>((state >> 16) & 0x7FFFu) % 10001;
+      const float draw = Round(static_cast<double>(k) / 10000.0 * 2.0);
+      table_[i] = Round(D(draw) - 1.0);
+    }
+    SeedRand(state);
+  }
+
+  float table_[32] = {};
+  int32_t phases_[kSubsamples] = {};
+  float values_[kSubsamples] = {};  // the prepared sample
+};
+
+/// Any other wave type: silence, the phase still running.
+class SilentOscillator : public OscillatorPhase {
+ public:
+  void Prepare(int32_t period, float) {
+    int32_t phases[kSubsamples];
+    Advance(period, phases);
+  }
+  void ProcessPair(int, float* wave) const {
+    wave[0] = 0.0f;
+    wave[1] = 0.0f;
+  }
+};
+
+}  // namespace synth
+}  // namespace zu

@@ -1,0 +1,69 @@
+#include "generator/pitch.h"
+
+#include "generator/sine.h"
+
+namespace zu {
+namespace synth {
+
+namespace {
+
+/// Repeat and arpeggio interval from a speed parameter: q = (1 - speed)^2
+/// with both steps rounded to single precision, then q x 20000 + 32.
+int32_t IntervalFromSpeed(float speed) {
+  const float a = Round(1.0 - D(speed));
+  const float q = Round(D(a) * D(a));
+  return TruncToInt32(D(q) * 20000.0 + 32.0);
+}
+
+}  // namespace
+
+void Pitch::Init(const GeneratorParams& p) {
+  Restart(p);
+
+  const double vibSpeed = p.vibSpeed;
+  vibPhase_ = 0.0f;
+  vibStep_ = Round(D(Round(vibSpeed * vibSpeed)) * D(0.01f));
+  vibAmplitude_ = Round(D(p.vibDepth) * 0.5);
+  vibNext_ = kVibratoBatch;
+
+  repeatTime_ = 0;
+  repeatLimit_ = p.repeatSpeed == 0.0f ? 0 : IntervalFromSpeed(p.repeatSpeed);
+  endAtLimit_ = p.minFreq > 0.0f;
+  ended_ = false;
+}
+
+void Pitch::Restart(const GeneratorParams& p) {
+  // Period in subsamples from the squared frequency parameters.
+  const double startFreq = p.startFreq;
+  periodExact_ = 100.0 / (startFreq * startFreq + 0.001);
+  period_ = TruncToInt32(periodExact_);
+  const double minFreq = p.minFreq;
+  periodLimit_ = 100.0 / (minFreq * minFreq + 0.001);
+
+  // Slide: cubes keep the sign of the parameter.
+  const double slide = p.slide;
+  slideFactor_ = 1.0 - slide * slide * slide * 0.01;
+  const double deltaSlide = p.deltaSlide;
+  slideDelta_ = -(deltaSlide * deltaSlide * deltaSlide) * 0.000001;
+
+  // Arpeggio: a positive amount shortens the period (raises the pitch).
+  const double change = p.changeAmount;
+  arpFactor_ = p.changeAmount >= 0.0f ? 1.0 - change * change * 0.9 : 1.0 + change * change * 10.0;
+  arpTime_ = 0;
+  arpLimit_ = p.changeSpeed == 1.0f ? 0 : IntervalFromSpeed(p.changeSpeed);
+}
+
+void Pitch::FillVibrato() {
+  float phase = vibPhase_;
+  for (int i = 0; i < kVibratoBatch; ++i) {
+    phase = Round(D(phase) + D(vibStep_));
+    vibPhases_[i] = phase;
+  }
+  for (int i = 0; i < kVibratoBatch; i += 2) {
+    SineFPair(vibPhases_[i], vibPhases_[i + 1], &vibSines_[i]);
+  }
+  vibNext_ = 0;
+}
+
+}  // namespace synth
+}  // namespace zu

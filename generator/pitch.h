@@ -1,0 +1,129 @@
+#pragma once
+// The pitch of the sound: the oscillator period from the start frequency,
+// with slide, arpeggio jump, vibrato and periodic repeat.
+
+#include <cstdint>
+
+#include "generator/sound_generator.h"
+#include "generator/synth_math.h"
+
+namespace zu {
+namespace synth {
+
+class Pitch {
+ public:
+  /// A complete start: pitch path, vibrato and repeat from the parameters.
+  void Init(const GeneratorParams& p);
+  /// Restarts the pitch path only (period, slide, arpeggio), as a repeat does.
+  void Restart(const GeneratorParams& p);
+  /// Takes the pitch fields of the state (after StartSynthesis).
+  void Load(const GeneratorParams& p, const SynthState& s);
+  /// Writes the pitch fields back into the state.
+  void Store(SynthState& s) const;
+
+  /// Counts one sample towards the next repeat; true when the pitch path
+  /// (and with it the duty) restarts at this sample.
+  bool RepeatDue() {
+    repeatTime_ = Increment(repeatTime_);
+    if (repeatLimit_ == 0 || repeatTime_ < repeatLimit_) return false;
+    repeatTime_ = 0;
+    return true;
+  }
+
+  /// One sample's arpeggio, slide and vibrato. Returns the period in
+  /// subsamples, 8 or more.
+  int32_t Process() {
+    arpTime_ = Increment(arpTime_);
+    if (arpLimit_ != 0 && arpTime_ >= arpLimit_) {
+      arpLimit_ = 0;
+      periodExact_ = periodExact_ * arpFactor_;
+    }
+    slideFactor_ = slideFactor_ + slideDelta_;
+    periodExact_ = periodExact_ * slideFactor_;
+    if (periodExact_ > periodLimit_) {
+      periodExact_ = periodLimit_;
+      ended_ = ended_ || endAtLimit_;
+    }
+    float p = Round(periodExact_);
+    if (vibAmplitude_ > 0.0f) {
+      p = Round(periodExact_ * (1.0 + D(VibratoSine()) * D(vibAmplitude_)));
+    }
+    int32_t period = TruncToInt32(D(p));
+    if (period < 8) period = 8;
+    period_ = period;
+    return period;
+  }
+
+  /// True once the pitch has reached the lowest frequency of a sound that
+  /// ends there (the sample that reached it is still played).
+  bool Ended() const { return ended_; }
+
+ private:
+  /// Advances the vibrato phase and returns its sine. Phases and sines are
+  /// computed eight samples at a time.
+  float VibratoSine() {
+    if (vibNext_ == kVibratoBatch) FillVibrato();
+    vibPhase_ = vibPhases_[vibNext_];
+    return vibSines_[vibNext_++];
+  }
+  /// The next kVibratoBatch vibrato phases and their sines.
+  void FillVibrato();
+
+  static constexpr int kVibratoBatch = 8;
+  double periodExact_ = 0.0;             // period in subsamples before vibrato
+  double periodLimit_ = 0.0;             // largest periodExact_ (lowest pitch)
+  double slideFactor_ = 1.0;             // applied to periodExact_ once per sample
+  double slideDelta_ = 0.0;              // added to slideFactor_ once per sample
+  double arpFactor_ = 1.0;               // applied to periodExact_ at the arpeggio jump
+  int32_t arpTime_ = 0;                  // samples since the arpeggio was armed
+  int32_t arpLimit_ = 0;                 // arpeggio delay; 0: spent or switched off
+  int32_t repeatTime_ = 0;               // samples since the start or the last repeat
+  int32_t repeatLimit_ = 0;              // repeat interval; 0: no repeat
+  int32_t period_ = 8;                   // period of the last sample
+  float vibPhase_ = 0.0f;                // vibrato phase in radians
+  float vibStep_ = 0.0f;                 // vibrato phase step per sample
+  float vibAmplitude_ = 0.0f;            // vibrato depth as a fraction of the period
+  float vibPhases_[kVibratoBatch] = {};  // the next samples' vibrato phases
+  float vibSines_[kVibratoBatch] = {};   // and their sines
+  int vibNext_ = kVibratoBatch;          // next entry; kVibratoBatch: none left
+  bool endAtLimit_ = false;              // the sound ends at the lowest pitch
+  bool ended_ = false;
+};
+
+inline void Pitch::Load(const GeneratorParams& p, const SynthState& s) {
+  periodExact_ = s.periodExact;
+  periodLimit_ = s.periodLimit;
+  slideFactor_ = s.slideFactor;
+  slideDelta_ = s.slideDelta;
+  arpFactor_ = s.arpFactor;
+  arpTime_ = s.arpTime;
+  arpLimit_ = s.arpLimit;
+  repeatTime_ = s.repeatTime;
+  repeatLimit_ = s.repeatLimit;
+  period_ = s.period;
+  vibPhase_ = s.vibPhase;
+  vibStep_ = s.vibStep;
+  vibAmplitude_ = s.vibAmplitude;
+  vibNext_ = kVibratoBatch;
+  endAtLimit_ = p.minFreq > 0.0f;
+  ended_ = false;
+}
+
+inline void Pitch::Store(SynthState& s) const {
+  s.periodExact = periodExact_;
+  s.periodLimit = periodLimit_;
+  s.slideFactor = slideFactor_;
+  s.slideDelta = slideDelta_;
+  s.arpFactor = arpFactor_;
+  s.arpTime = arpTime_;
+  s.arpLimit = arpLimit_;
+  s.repeatTime = repeatTime_;
+  s.repeatLimit = repeatLimit_;
+  s.period = period_;
+  s.vibPhase = vibPhase_;
+  s.vibStep = vibStep_;
+  s.vibAmplitude = vibAmplitude_;
+}
+
+}  // namespace synth
+}  // namespace zu

@@ -1,0 +1,57 @@
+#pragma once
+// Arithmetic shared by the synthesizer's stages. Intermediate values are
+// carried in double and rounded to single precision exactly where a float is
+// stored and where a formula calls Round(); constants written with an f
+// suffix are single-precision values widened to double. Float-to-integer
+// conversions go through TruncToInt32.
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "generator/float_truncate.h"
+
+namespace zu {
+namespace synth {
+
+/// Subsamples per output sample.
+constexpr int kSubsamples = 8;
+
+/// Rounds a double to single precision (overflow gives an infinity).
+inline float Round(double v) { return static_cast<float>(v); }
+
+/// Widens a float, for readability in the long formulas.
+inline double D(float v) { return static_cast<double>(v); }
+
+/// Adds one to a counter with two's-complement wrap-around.
+inline int32_t Increment(int32_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v) + 1u); }
+
+/// Absolute value; INT32_MIN stays INT32_MIN as on the x86 target.
+inline int32_t AbsInt(int32_t v) {
+  const uint32_t u = static_cast<uint32_t>(v);
+  return static_cast<int32_t>(v < 0 ? 0u - u : u);
+}
+
+/// t / len as doubles, with the IEEE result for a zero length spelled out
+/// (0 / 0 is not a number) rather than left to a division by zero.
+inline double Ratio(int32_t t, int32_t len) {
+  if (len == 0) {
+    if (t == 0) return std::numeric_limits<double>::quiet_NaN();
+    return t > 0 ? std::numeric_limits<double>::infinity()
+                 : -std::numeric_limits<double>::infinity();
+  }
+  return static_cast<double>(t) / static_cast<double>(len);
+}
+
+/// True when a and b have the same bits. A per-sample step x = f(x) whose
+/// result has the bits of its argument keeps that value from then on, so a
+/// stage may stop computing it.
+inline bool SameBits(float a, float b) {
+  uint32_t ua, ub;
+  std::memcpy(&ua, &a, sizeof ua);
+  std::memcpy(&ub, &b, sizeof ub);
+  return ua == ub;
+}
+
+}  // namespace synth
+}  // namespace zu
