@@ -181,11 +181,18 @@ class NoiseOscillator : public OscillatorPhase {
   void Prepare(int32_t period, float) {
     if (Advance(period, phases_)) Refill();
     const double part = static_cast<double>(period) / 32.0;
-    // Without a later wrap the index only grows: the same at both ends, it
-    // is the same for all eight subsamples.
     const int32_t index = Index(phases_[0], part);
-    if (phases_[kSubsamples - 1] >= phases_[0] && Index(phases_[kSubsamples - 1], part) == index) {
-      for (int k = 0; k < kSubsamples; ++k) values_[k] = table_[index];
+    // Without a later wrap, subsample k is at phase + k, and 32 x (phase + k)
+    // lies rest + 32 x k past index x period. From a period of 32 x 8
+    // subsamples on, that is less than two periods: the index is the first
+    // one or the next, and no division is needed for the others.
+    if (phases_[kSubsamples - 1] >= phases_[0] && period >= 32 * kSubsamples) {
+      const int64_t rest = 32 * static_cast<int64_t>(phases_[0]) -
+                           static_cast<int64_t>(index) * static_cast<int64_t>(period);
+      const int32_t edge = static_cast<int32_t>(period - rest);  // 32 x k from here: next index
+      for (int k = 0; k < kSubsamples; ++k) {
+        values_[k] = table_[(index + static_cast<int32_t>(32 * k >= edge)) & 31];
+      }
       return;
     }
     for (int k = 0; k < kSubsamples; ++k) {
