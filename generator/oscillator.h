@@ -114,32 +114,44 @@ class SawtoothOscillator : public OscillatorPhase {
 /// rounded.
 class SineOscillator : public OscillatorPhase {
  public:
+  /// Advances the phase and computes the sample's eight sine arguments.
   void Prepare(int32_t period, float) {
     Advance(period, phases_);
-    period_ = period;
+    constexpr float kPi = 3.14159274f;  // pi rounded to single precision
+#if defined(__SSE2__)
+    // Phase and period below 2^24 are exact floats. Their quotient rounded
+    // to double and then to float is the quotient rounded to float once (53
+    // >= 2 x 24 + 2 bits: the double rounding is harmless), and the product
+    // of two floats is exact in double, so the float operations give the
+    // double formula's bits, four lanes at a time.
+    if (period < (1 << 24)) {
+      const __m128 divisor = _mm_set1_ps(static_cast<float>(period));
+      for (int k = 0; k < kSubsamples; k += 4) {
+        const __m128 ph =
+            _mm_cvtepi32_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(phases_ + k)));
+        const __m128 f = _mm_div_ps(ph, divisor);
+        _mm_storeu_ps(args_ + k, _mm_mul_ps(_mm_add_ps(f, f), _mm_set1_ps(kPi)));
+      }
+      return;
+    }
+#endif
+    for (int k = 0; k < kSubsamples; ++k) {
+      const float f = Round(static_cast<double>(phases_[k]) / static_cast<double>(period));
+      args_[k] = Round(2.0 * D(f) * D(kPi));
+    }
   }
   void ProcessPair(int first, float* wave) {
-    constexpr double kPi = 3.1415927410125732;  // pi rounded to single precision
 #if defined(__SSE2__)
-    // Both lanes at once: the same operations, so the same bits.
-    const __m128d ph =
-        _mm_cvtepi32_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(phases_ + first)));
-    const __m128 f = _mm_cvtpd_ps(_mm_div_pd(ph, _mm_set1_pd(static_cast<double>(period_))));
-    const __m128d arg = _mm_mul_pd(_mm_mul_pd(_mm_set1_pd(2.0), _mm_cvtps_pd(f)), _mm_set1_pd(kPi));
     // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.
     // The rare lanes are left to Finish, out of the filters' way.
-    const __m128 x = _mm_cvtpd_ps(arg);
+    const __m128 x =
+        _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(args_ + first)));
     const int unresolved = sine_internal::SineQuickLanesUnresolved(x, wave);
-    if (__builtin_expect(unresolved != 0, 0)) {
-      _mm_storeu_ps(args_ + first, x);
+    if (__builtin_expect(unresolved != 0, 0))
       unresolved_ |= static_cast<uint32_t>(unresolved) << first;
-    }
 #else
-    const double period = static_cast<double>(period_);
-    const float f0 = Round(static_cast<double>(phases_[first]) / period);
-    const float f1 = Round(static_cast<double>(phases_[first + 1]) / period);
-    wave[0] = SineF(Round(2.0 * D(f0) * kPi));
-    wave[1] = SineF(Round(2.0 * D(f1) * kPi));
+    wave[0] = SineF(args_[first]);
+    wave[1] = SineF(args_[first + 1]);
 #endif
   }
   /// Completes the subsamples whose sine the pairs left unresolved.
@@ -153,9 +165,8 @@ class SineOscillator : public OscillatorPhase {
 
  private:
   int32_t phases_[kSubsamples] = {};
-  int32_t period_ = 8;
-  uint32_t unresolved_ = 0;           // bit k: subsample k needs the rare route
-  float args_[kSubsamples + 2] = {};  // their arguments (two spare for the stores)
+  uint32_t unresolved_ = 0;       // bit k: subsample k needs the rare route
+  float args_[kSubsamples] = {};  // the prepared sample's sine arguments
 };
 
 /// Noise: the table entry for the current 1/32 of the period; the table is
@@ -181,11 +192,18 @@ class NoiseOscillator : public OscillatorPhase {
   void Prepare(int32_t period, float) {
     if (Advance(period, phases_)) Refill();
     const double part = static_cast<double>(period) / 32.0;
-    // Without a later wrap the index only grows: the same at both ends, it
-    // is the same for all eight subsamples.
     const int32_t index = Index(phases_[0], part);
-    if (phases_[kSubsamples - 1] >= phases_[0] && Index(phases_[kSubsamples - 1], part) == index) {
-      for (int k = 0; k < kSubsamples; ++k) values_[k] = table_[index];
+    // Without a later wrap, subsample k is at phase + k, and 32 x (phase + k)
+    // lies rest + 32 x k past index x period. From a period of 32 x 8
+    // subsamples on, that is less than two periods: the index is the first
+    // one or the next, and no division is needed for the others.
+    if (phases_[kSubsamples - 1] >= phases_[0] && period >= 32 * kSubsamples) {
+      const int64_t rest = 32 * static_cast<int64_t>(phases_[0]) -
+                           static_cast<int64_t>(index) * static_cast<int64_t>(period);
+      const int32_t edge = static_cast<int32_t>(period - rest);  // 32 x k from here: next index
+      for (int k = 0; k < kSubsamples; ++k) {
+        values_[k] = table_[(index + static_cast<int32_t>(32 * k >= edge)) & 31];
+      }
       return;
     }
     for (int k = 0; k < kSubsamples; ++k) {
