@@ -17,14 +17,7 @@ class HighPass {
 
   /// Once per sample: the cutoff sweep. The coefficient then lies in
   /// 0.00001 to 0.1 (unless the sweep factor is 0, which leaves it alone).
-  void Sweep() {
-    if (settled_) return;
-    float c = Round(D(coef_) * D(coefFactor_));
-    if (c < 0.00001f) c = 0.00001f;
-    if (c > 0.1f) c = 0.1f;
-    settled_ = SameBits(c, coef_);
-    coef_ = c;
-  }
+  void Sweep() { SweepWithin(coef_, coefFactor_, 0.00001f, 0.1f, settled_); }
 
   /// One subsample: in is the low-pass output.
   float Process(float in) {

@@ -38,14 +38,7 @@ class LowPass {
 
  private:
   /// The per-subsample cutoff sweep, kept within 0 to 0.1.
-  void SweepCoef() {
-    if (coefSettled_) return;
-    float c = Round(D(coef_) * D(coefFactor_));
-    if (c < 0.0f) c = 0.0f;
-    if (c > 0.1f) c = 0.1f;
-    coefSettled_ = SameBits(c, coef_);
-    coef_ = c;
-  }
+  void SweepCoef() { SweepWithin(coef_, coefFactor_, 0.0f, 0.1f, coefSettled_); }
 
   float output_ = 0.0f;
   float velocity_ = 0.0f;    // rate of change of the output

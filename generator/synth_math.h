@@ -53,5 +53,17 @@ inline bool SameBits(float a, float b) {
   return ua == ub;
 }
 
+/// One step of a multiplicative sweep: value times factor, rounded to float
+/// and kept within lo to hi. Does nothing once settled; settles when a step
+/// leaves the value's bits unchanged.
+inline void SweepWithin(float& value, float factor, float lo, float hi, bool& settled) {
+  if (settled) return;
+  float v = Round(D(value) * D(factor));
+  if (v < lo) v = lo;
+  if (v > hi) v = hi;
+  settled = SameBits(v, value);
+  value = v;
+}
+
 }  // namespace synth
 }  // namespace zu
