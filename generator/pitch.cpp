@@ -1,7 +1,5 @@
 #include "generator/pitch.h"
 
-#include "generator/sine.h"
-
 namespace zu {
 namespace synth {
 
@@ -20,11 +18,7 @@ int32_t IntervalFromSpeed(float speed) {
 void Pitch::Init(const GeneratorParams& p) {
   Restart(p);
 
-  const double vibSpeed = p.vibSpeed;
-  vibPhase_ = 0.0f;
-  vibStep_ = Round(D(Round(vibSpeed * vibSpeed)) * D(0.01f));
-  vibAmplitude_ = Round(D(p.vibDepth) * 0.5);
-  vibNext_ = kVibratoBatch;
+  vibrato_.Init(p);
 
   repeatTime_ = 0;
   repeatLimit_ = p.repeatSpeed == 0.0f ? 0 : IntervalFromSpeed(p.repeatSpeed);
@@ -51,18 +45,6 @@ void Pitch::Restart(const GeneratorParams& p) {
   arpFactor_ = p.changeAmount >= 0.0f ? 1.0 - change * change * 0.9 : 1.0 + change * change * 10.0;
   arpTime_ = 0;
   arpLimit_ = p.changeSpeed == 1.0f ? 0 : IntervalFromSpeed(p.changeSpeed);
-}
-
-void Pitch::FillVibrato() {
-  float phase = vibPhase_;
-  for (int i = 0; i < kVibratoBatch; ++i) {
-    phase = Round(D(phase) + D(vibStep_));
-    vibPhases_[i] = phase;
-  }
-  for (int i = 0; i < kVibratoBatch; i += 2) {
-    SineFPair(vibPhases_[i], vibPhases_[i + 1], &vibSines_[i]);
-  }
-  vibNext_ = 0;
 }
 
 }  // namespace synth

@@ -6,6 +6,7 @@
 
 #include "generator/sound_generator.h"
 #include "generator/synth_math.h"
+#include "generator/vibrato.h"
 
 namespace zu {
 namespace synth {
@@ -32,7 +33,7 @@ class Pitch {
 
   /// One sample's arpeggio, slide and vibrato. Returns the period in
   /// subsamples, 8 or more.
-  int32_t Process() {
+  ZU_STAGE_STEP int32_t Process() {
     arpTime_ = Increment(arpTime_);
     if (arpLimit_ != 0 && arpTime_ >= arpLimit_) {
       arpLimit_ = 0;
@@ -44,11 +45,8 @@ class Pitch {
       periodExact_ = periodLimit_;
       ended_ = ended_ || endAtLimit_;
     }
-    float p = Round(periodExact_);
-    if (vibAmplitude_ > 0.0f) {
-      p = Round(periodExact_ * (1.0 + D(VibratoSine()) * D(vibAmplitude_)));
-    }
-    int32_t period = TruncToInt32(D(p));
+    int32_t period =
+        vibrato_.Active() ? vibrato_.Period(periodExact_) : TruncToInt32(D(Round(periodExact_)));
     if (period < 8) period = 8;
     period_ = period;
     return period;
@@ -59,34 +57,18 @@ class Pitch {
   bool Ended() const { return ended_; }
 
  private:
-  /// Advances the vibrato phase and returns its sine. Phases and sines are
-  /// computed eight samples at a time.
-  float VibratoSine() {
-    if (vibNext_ == kVibratoBatch) FillVibrato();
-    vibPhase_ = vibPhases_[vibNext_];
-    return vibSines_[vibNext_++];
-  }
-  /// The next kVibratoBatch vibrato phases and their sines.
-  void FillVibrato();
-
-  static constexpr int kVibratoBatch = 8;
-  double periodExact_ = 0.0;             // period in subsamples before vibrato
-  double periodLimit_ = 0.0;             // largest periodExact_ (lowest pitch)
-  double slideFactor_ = 1.0;             // applied to periodExact_ once per sample
-  double slideDelta_ = 0.0;              // added to slideFactor_ once per sample
-  double arpFactor_ = 1.0;               // applied to periodExact_ at the arpeggio jump
-  int32_t arpTime_ = 0;                  // samples since the arpeggio was armed
-  int32_t arpLimit_ = 0;                 // arpeggio delay; 0: spent or switched off
-  int32_t repeatTime_ = 0;               // samples since the start or the last repeat
-  int32_t repeatLimit_ = 0;              // repeat interval; 0: no repeat
-  int32_t period_ = 8;                   // period of the last sample
-  float vibPhase_ = 0.0f;                // vibrato phase in radians
-  float vibStep_ = 0.0f;                 // vibrato phase step per sample
-  float vibAmplitude_ = 0.0f;            // vibrato depth as a fraction of the period
-  float vibPhases_[kVibratoBatch] = {};  // the next samples' vibrato phases
-  float vibSines_[kVibratoBatch] = {};   // and their sines
-  int vibNext_ = kVibratoBatch;          // next entry; kVibratoBatch: none left
-  bool endAtLimit_ = false;              // the sound ends at the lowest pitch
+  double periodExact_ = 0.0;  // period in subsamples before vibrato
+  double periodLimit_ = 0.0;  // largest periodExact_ (lowest pitch)
+  double slideFactor_ = 1.0;  // applied to periodExact_ once per sample
+  double slideDelta_ = 0.0;   // added to slideFactor_ once per sample
+  double arpFactor_ = 1.0;    // applied to periodExact_ at the arpeggio jump
+  int32_t arpTime_ = 0;       // samples since the arpeggio was armed
+  int32_t arpLimit_ = 0;      // arpeggio delay; 0: spent or switched off
+  int32_t repeatTime_ = 0;    // samples since the start or the last repeat
+  int32_t repeatLimit_ = 0;   // repeat interval; 0: no repeat
+  int32_t period_ = 8;        // period of the last sample
+  Vibrato vibrato_;           // scales the period when its depth is above 0
+  bool endAtLimit_ = false;   // the sound ends at the lowest pitch
   bool ended_ = false;
 };
 
@@ -101,10 +83,7 @@ inline void Pitch::Load(const GeneratorParams& p, const SynthState& s) {
   repeatTime_ = s.repeatTime;
   repeatLimit_ = s.repeatLimit;
   period_ = s.period;
-  vibPhase_ = s.vibPhase;
-  vibStep_ = s.vibStep;
-  vibAmplitude_ = s.vibAmplitude;
-  vibNext_ = kVibratoBatch;
+  vibrato_.Load(s);
   endAtLimit_ = p.minFreq > 0.0f;
   ended_ = false;
 }
@@ -120,9 +99,7 @@ inline void Pitch::Store(SynthState& s) const {
   s.repeatTime = repeatTime_;
   s.repeatLimit = repeatLimit_;
   s.period = period_;
-  s.vibPhase = vibPhase_;
-  s.vibStep = vibStep_;
-  s.vibAmplitude = vibAmplitude_;
+  vibrato_.Store(s);
 }
 
 }  // namespace synth

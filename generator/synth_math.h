@@ -14,6 +14,14 @@
 namespace zu {
 namespace synth {
 
+/// Marks a stage's per-sample step, which the render loop needs inlined
+/// (the compiler's size heuristics would otherwise make some of them calls).
+#if defined(__GNUC__)
+#define ZU_STAGE_STEP inline __attribute__((always_inline))
+#else
+#define ZU_STAGE_STEP inline
+#endif
+
 /// Subsamples per output sample.
 constexpr int kSubsamples = 8;
 

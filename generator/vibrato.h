@@ -1,0 +1,95 @@
+#pragma once
+// The vibrato: a sine of the sample count that scales the period. Only the
+// whole period in subsamples leaves this stage, so the exact single-precision
+// sine is needed only when a short evaluation cannot tell which whole number
+// the scaled period truncates to.
+
+#include <cstdint>
+
+#include "generator/sine.h"
+#include "generator/sound_generator.h"
+#include "generator/synth_math.h"
+
+namespace zu {
+namespace synth {
+
+class Vibrato {
+ public:
+  /// Phase 0; step and depth from the speed and depth parameters.
+  void Init(const GeneratorParams& p);
+  void Load(const SynthState& s);
+  void Store(SynthState& s) const;
+
+  /// True when the vibrato changes the period (a depth above 0).
+  bool Active() const { return amplitude_ > 0.0f; }
+
+  /// Advances the phase by one sample and returns the period of a sound
+  /// whose unscaled period is periodExact:
+  /// TruncToInt32(Round(periodExact x (1 + SineF(phase) x amplitude))),
+  /// bit for bit, out-of-range and NaN results (INT32_MIN) included.
+  ZU_STAGE_STEP int32_t Period(double periodExact) {
+    // A float sum rounds once, as Round(D(phase) + D(step)) does.
+    phase_ = phase_ + step_;
+    // The phase is below 2^20 and not negative (nor NaN): the short route.
+    if (sine_internal::FloatBits(phase_) < kShortLimitBits) {
+      const double y = periodExact * (1.0 + ShortSine(D(phase_)) * D(amplitude_));
+      const double margin = AbsDouble(periodExact) * margin_;
+      const int32_t low = TruncToInt32(y - margin);
+      const int32_t high = TruncToInt32(y + margin);
+      if (low == high && low != INT32_MIN) return low;
+    }
+    return ExactPeriod(periodExact);
+  }
+
+ private:
+  /// sin(x) for 0 <= x < 2^20 within 3e-9: x = n pi/32 + b, the table's
+  /// sin and cos of n pi/32, and short polynomials in b (|b| <= pi/64, where
+  /// the truncation errors are b^5/120 < 2.4e-9 and b^6/720 < 2e-11; the
+  /// reduction adds below 3e-10).
+  static double ShortSine(double x) {
+    using namespace sine_internal;
+    const int32_t n = static_cast<int32_t>(x * kThirtyTwoOverPi + 0.5);
+    const double b = x - static_cast<double>(n) * kPiOver32;
+    const double z = b * b;
+    const SinCos& t = kSinCosTable[n & 63];
+    const double sinB = b + (b * z) * (-1.0 / 6.0);
+    const double cosB = 1.0 + z * (-0.5 + z * (1.0 / 24.0));
+    return t.sin * cosB + t.cos * sinB;
+  }
+
+  /// |v| (a sign-bit mask; NaN stays NaN).
+  static double AbsDouble(double v) { return __builtin_fabs(v); }
+
+  /// The period through the exact sine (the rare case, and phases the short
+  /// route does not take).
+  int32_t ExactPeriod(double periodExact) const;
+
+  static constexpr double kPiOver32 = 0x1.921fb54442d18p-4;  // nearest double
+  static constexpr uint32_t kShortLimitBits = 0x49800000u;   // 2^20 as a float
+
+  float phase_ = 0.0f;      // vibrato phase in radians
+  float step_ = 0.0f;       // phase step per sample, 0 or more (or NaN)
+  float amplitude_ = 0.0f;  // depth as a fraction of the period
+  // Bounds the distance between the short evaluation and the exact rounded
+  // period, relative to |periodExact|: (1 + amplitude) x 2^-21. The sine's
+  // float rounding and the short sine's error stay below 2^-24 x amplitude;
+  // the double roundings and the float rounding of the period below
+  // (1 + amplitude) x 2^-23; the rest is reserve.
+  double margin_ = 0.0;
+};
+
+inline void Vibrato::Load(const SynthState& s) {
+  phase_ = s.vibPhase;
+  step_ = s.vibStep;
+  amplitude_ = s.vibAmplitude;
+  margin_ = (1.0 + AbsDouble(D(amplitude_))) * 0x1p-21;
+}
+
+inline void Vibrato::Store(SynthState& s) const {
+  s.vibPhase = phase_;
+  s.vibStep = step_;
+  s.vibAmplitude = amplitude_;
+}
+
+}  // namespace synth
+}  // namespace zu
