@@ -1,11 +1,16 @@
 #pragma once
 // The oscillator, one class per wave type: square with variable duty,
 // sawtooth, sine, noise from a 32-entry random table, and silence. Prepare
-// advances the phase by one sample (eight subsamples); ProcessPair then gives
-// that sample's subsamples two at a time, so that the render can spread them
-// over the previous sample's filter work.
+// advances the phase by one sample (eight subsamples) and writes the
+// subsamples that come cheaply; the sine leaves its costly part to
+// ProcessPair, which gives the subsamples two at a time, so that the render
+// can spread them over the previous sample's filter work.
 
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "generator/random_source.h"
 #include "generator/sine.h"
@@ -25,8 +30,10 @@ class OscillatorPhase {
   void Init(const GeneratorParams&) { phase_ = 0; }
   void Load(const SynthState& s) { phase_ = s.phase; }
   void Store(SynthState& s) const { s.phase = phase_; }
-  /// Completes the prepared sample after its pairs (only the sine has work
-  /// left there).
+  /// Subsamples first and first + 1 of the prepared sample (first even):
+  /// only the sine has work left there.
+  void ProcessPair(int, float*) {}
+  /// Completes the prepared sample after its pairs (the sine's rare lanes).
   void Finish(float*) {}
 
  protected:
@@ -39,12 +46,23 @@ class OscillatorPhase {
     int32_t first = Increment(phase_);
     const bool wrapped = first >= period;
     if (wrapped) first = first % period;
-    // A period is at least 8 subsamples, so the other seven wrap at most
-    // once, to 0 when the phase reaches the period.
+      // A period is at least 8 subsamples, so the other seven wrap at most
+      // once, to 0 when the phase reaches the period.
+#if defined(__SSE2__)
+    const __m128i start = _mm_set1_epi32(first);
+    const __m128i length = _mm_set1_epi32(period);
+    const __m128i last = _mm_set1_epi32(period - 1);
+    for (int k = 0; k < kSubsamples; k += 4) {
+      const __m128i p = _mm_add_epi32(start, _mm_setr_epi32(k, k + 1, k + 2, k + 3));
+      const __m128i wrap = _mm_and_si128(_mm_cmpgt_epi32(p, last), length);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(phases + k), _mm_sub_epi32(p, wrap));
+    }
+#else
     for (int k = 0; k < kSubsamples; ++k) {
       const int32_t p = first + k;
       phases[k] = p >= period ? p - period : p;
     }
+#endif
     phase_ = phases[kSubsamples - 1];
     return wrapped;
   }
@@ -55,26 +73,35 @@ class OscillatorPhase {
 /// The square wave: +0.5 while the phase is below duty x period, else -0.5.
 class SquareOscillator : public OscillatorPhase {
  public:
-  /// Advances the phase by one sample at the given period (8 or more) and duty.
-  void Prepare(int32_t period, float duty) {
+  /// Advances the phase by one sample at the given period (8 or more) and
+  /// duty, and writes its eight subsamples.
+  void Prepare(int32_t period, float duty, float* wave) {
     if (period != period_ || !SameBits(duty, duty_)) {
       threshold_ = HighThreshold(duty, period);
       period_ = period;
       duty_ = duty;
     }
-    Advance(period, phases_);
-  }
-  /// Subsamples first and first + 1 of the prepared sample (first even).
-  void ProcessPair(int first, float* wave) const {
-    for (int j = 0; j < 2; ++j) {
-      const int32_t phase = phases_[first + j];
-      if (threshold_ >= 0) {
-        wave[j] = phase < threshold_ ? 0.5f : -0.5f;
-      } else {
-        const float f = Round(static_cast<double>(phase) / static_cast<double>(period_));
-        wave[j] = f < duty_ ? 0.5f : -0.5f;
+    int32_t phases[kSubsamples];
+    Advance(period, phases);
+    if (threshold_ < 0) {
+      for (int k = 0; k < kSubsamples; ++k) {
+        const float f = Round(static_cast<double>(phases[k]) / static_cast<double>(period));
+        wave[k] = f < duty ? 0.5f : -0.5f;
       }
+      return;
     }
+#if defined(__SSE2__)
+    // -0.5 with the sign bit flipped where the phase is below the threshold.
+    const __m128i threshold = _mm_set1_epi32(threshold_);
+    const __m128 sign = _mm_set1_ps(-0.0f);
+    for (int k = 0; k < kSubsamples; k += 4) {
+      const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(phases + k));
+      const __m128 high = _mm_castsi128_ps(_mm_cmplt_epi32(p, threshold));
+      _mm_storeu_ps(wave + k, _mm_xor_ps(_mm_set1_ps(-0.5f), _mm_and_ps(high, sign)));
+    }
+#else
+    for (int k = 0; k < kSubsamples; ++k) wave[k] = phases[k] < threshold_ ? 0.5f : -0.5f;
+#endif
   }
 
   /// The wave is high while Round(phase / period) < duty. That holds
@@ -85,7 +112,6 @@ class SquareOscillator : public OscillatorPhase {
   static int32_t HighThreshold(float duty, int32_t period);
 
  private:
-  int32_t phases_[kSubsamples] = {};
   int32_t threshold_ = -1;
   int32_t period_ = 0;  // no period yet: the first sample finds the threshold
   float duty_ = 0.0f;
@@ -94,29 +120,25 @@ class SquareOscillator : public OscillatorPhase {
 /// The sawtooth: from 1 at the start of the period down to -1.
 class SawtoothOscillator : public OscillatorPhase {
  public:
-  void Prepare(int32_t period, float) {
-    Advance(period, phases_);
-    period_ = period;
-  }
-  void ProcessPair(int first, float* wave) const {
-    for (int j = 0; j < 2; ++j) {
-      const float f = Round(static_cast<double>(phases_[first + j]) / static_cast<double>(period_));
-      wave[j] = Round(1.0 - 2.0 * D(f));
+  void Prepare(int32_t period, float, float* wave) {
+    int32_t phases[kSubsamples];
+    Advance(period, phases);
+    for (int k = 0; k < kSubsamples; ++k) {
+      const float f = Round(static_cast<double>(phases[k]) / static_cast<double>(period));
+      wave[k] = Round(1.0 - 2.0 * D(f));
     }
   }
-
- private:
-  int32_t phases_[kSubsamples] = {};
-  int32_t period_ = 8;
 };
 
 /// The sine: sin(2 x f x pi) with f = phase / period, argument and sine
 /// rounded.
 class SineOscillator : public OscillatorPhase {
  public:
-  /// Advances the phase and computes the sample's eight sine arguments.
-  void Prepare(int32_t period, float) {
-    Advance(period, phases_);
+  /// Advances the phase and computes the sample's eight sine arguments; the
+  /// sines themselves come from ProcessPair and Finish.
+  void Prepare(int32_t period, float, float*) {
+    int32_t phases[kSubsamples];
+    Advance(period, phases);
     constexpr float kPi = 3.14159274f;  // pi rounded to single precision
 #if defined(__SSE2__)
     // Phase and period below 2^24 are exact floats. Their quotient rounded
@@ -128,7 +150,7 @@ class SineOscillator : public OscillatorPhase {
       const __m128 divisor = _mm_set1_ps(static_cast<float>(period));
       for (int k = 0; k < kSubsamples; k += 4) {
         const __m128 ph =
-            _mm_cvtepi32_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(phases_ + k)));
+            _mm_cvtepi32_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(phases + k)));
         const __m128 f = _mm_div_ps(ph, divisor);
         _mm_storeu_ps(args_ + k, _mm_mul_ps(_mm_add_ps(f, f), _mm_set1_ps(kPi)));
       }
@@ -136,7 +158,7 @@ class SineOscillator : public OscillatorPhase {
     }
 #endif
     for (int k = 0; k < kSubsamples; ++k) {
-      const float f = Round(static_cast<double>(phases_[k]) / static_cast<double>(period));
+      const float f = Round(static_cast<double>(phases[k]) / static_cast<double>(period));
       args_[k] = Round(2.0 * D(f) * D(kPi));
     }
   }
@@ -164,7 +186,6 @@ class SineOscillator : public OscillatorPhase {
   }
 
  private:
-  int32_t phases_[kSubsamples] = {};
   uint32_t unresolved_ = 0;       // bit k: subsample k needs the rare route
   float args_[kSubsamples] = {};  // the prepared sample's sine arguments
 };
@@ -189,31 +210,38 @@ class NoiseOscillator : public OscillatorPhase {
 
   /// Advances the phase by one sample and reads the table for its
   /// subsamples, refilling it at each wrap before the wrapped subsample.
-  void Prepare(int32_t period, float) {
-    if (Advance(period, phases_)) Refill();
+  void Prepare(int32_t period, float, float* wave) {
+    int32_t phases[kSubsamples];
+    if (Advance(period, phases)) Refill();
     const double part = static_cast<double>(period) / 32.0;
-    const int32_t index = Index(phases_[0], part);
+    const int32_t index = Index(phases[0], part);
     // Without a later wrap, subsample k is at phase + k, and 32 x (phase + k)
     // lies rest + 32 x k past index x period. From a period of 32 x 8
     // subsamples on, that is less than two periods: the index is the first
     // one or the next, and no division is needed for the others.
-    if (phases_[kSubsamples - 1] >= phases_[0] && period >= 32 * kSubsamples) {
-      const int64_t rest = 32 * static_cast<int64_t>(phases_[0]) -
+    if (phases[kSubsamples - 1] >= phases[0] && period >= 32 * kSubsamples) {
+      const int64_t rest = 32 * static_cast<int64_t>(phases[0]) -
                            static_cast<int64_t>(index) * static_cast<int64_t>(period);
       const int32_t edge = static_cast<int32_t>(period - rest);  // 32 x k from here: next index
-      for (int k = 0; k < kSubsamples; ++k) {
-        values_[k] = table_[(index + static_cast<int32_t>(32 * k >= edge)) & 31];
+      const float now = table_[index];
+      const float later = table_[(index + 1) & 31];
+#if defined(__SSE2__)
+      const __m128i beforeEdge = _mm_set1_epi32(edge - 1);
+      for (int k = 0; k < kSubsamples; k += 4) {
+        const __m128i at = _mm_setr_epi32(32 * k, 32 * (k + 1), 32 * (k + 2), 32 * (k + 3));
+        const __m128 past = _mm_castsi128_ps(_mm_cmpgt_epi32(at, beforeEdge));
+        _mm_storeu_ps(wave + k, _mm_or_ps(_mm_and_ps(past, _mm_set1_ps(later)),
+                                          _mm_andnot_ps(past, _mm_set1_ps(now))));
       }
+#else
+      for (int k = 0; k < kSubsamples; ++k) wave[k] = 32 * k >= edge ? later : now;
+#endif
       return;
     }
     for (int k = 0; k < kSubsamples; ++k) {
-      if (k > 0 && phases_[k] == 0) Refill();
-      values_[k] = table_[Index(phases_[k], part)];
+      if (k > 0 && phases[k] == 0) Refill();
+      wave[k] = table_[Index(phases[k], part)];
     }
-  }
-  void ProcessPair(int first, float* wave) const {
-    wave[0] = values_[first];
-    wave[1] = values_[first + 1];
   }
 
  private:
@@ -227,33 +255,19 @@ class NoiseOscillator : public OscillatorPhase {
   }
 
   /// 32 draws of RandomUpTo(2.0) - 1.0, made on a local copy of the
-  /// random state and stored back.
-  void Refill() {
-    uint32_t state = RandState();
-    for (int i = 0; i < 32; ++i) {
-      state = state * 214013u + 2531011u;
-      const int k = static_cast<int>((state >> 16) & 0x7FFFu) % 10001;
-      const float draw = Round(static_cast<double>(k) / 10000.0 * 2.0);
-      table_[i] = Round(D(draw) - 1.0);
-    }
-    SeedRand(state);
-  }
+  /// random state and stored back (out of line: once a period at most).
+  void Refill();
 
   float table_[32] = {};
-  int32_t phases_[kSubsamples] = {};
-  float values_[kSubsamples] = {};  // the prepared sample
 };
 
 /// Any other wave type: silence, the phase still running.
 class SilentOscillator : public OscillatorPhase {
  public:
-  void Prepare(int32_t period, float) {
+  void Prepare(int32_t period, float, float* wave) {
     int32_t phases[kSubsamples];
     Advance(period, phases);
-  }
-  void ProcessPair(int, float* wave) const {
-    wave[0] = 0.0f;
-    wave[1] = 0.0f;
+    for (int k = 0; k < kSubsamples; ++k) wave[k] = 0.0f;
   }
 };
 

@@ -33,16 +33,16 @@ bool RenderSamples(const GeneratorParams& prm, int32_t length, Pitch& pitch, Dut
                    Envelope& envelope, Oscillator& oscillator, LowPass& lowPass, HighPass& highPass,
                    Phaser& phaser, Output& output) {
   // Pitch, duty and oscillator of the next sample: none of them depends on
-  // the signal, so the render runs them one sample ahead and spreads the
-  // oscillator's subsamples over the current sample's filter chain, a long
-  // dependent recurrence whose idle slots they fill.
-  auto prepareNext = [&]() {
+  // the signal, so the render runs them one sample ahead, and spreads what is
+  // left of the oscillator's work over the current sample's filter chain, a
+  // long dependent recurrence whose idle slots they fill.
+  auto prepareNext = [&](float* next) {
     if (pitch.RepeatDue()) {
       pitch.Restart(prm);
       duty.Init(prm);
     }
     const int32_t period = pitch.Process();
-    oscillator.Prepare(period, duty.Process());
+    oscillator.Prepare(period, duty.Process(), next);
   };
   // One sample's subsamples through the filters and the phaser into the
   // output, at the envelope's gain. With ahead set, the oscillator's next
@@ -61,7 +61,7 @@ bool RenderSamples(const GeneratorParams& prm, int32_t length, Pitch& pitch, Dut
   };
 
   float wave[2][kSubsamples];
-  prepareNext();
+  prepareNext(wave[0]);
   for (int k = 0; k < kSubsamples; k += 2) oscillator.ProcessPair(k, &wave[0][k]);
   oscillator.Finish(wave[0]);
   for (int32_t i = 0;; ++i) {
@@ -75,8 +75,9 @@ bool RenderSamples(const GeneratorParams& prm, int32_t length, Pitch& pitch, Dut
       filterSample(now, volume, nullptr, std::false_type());
       return playing;
     }
-    prepareNext();
-    filterSample(now, volume, wave[(i + 1) & 1], std::true_type());
+    float* const next = wave[(i + 1) & 1];
+    prepareNext(next);
+    filterSample(now, volume, next, std::true_type());
   }
 }
 

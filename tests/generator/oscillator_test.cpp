@@ -29,8 +29,8 @@ TEST(SineOscillator, SubsamplesAreTheRoundedSine) {
   for (int sample = 0; sample < 20000; ++sample) {
     // Now and then a period beyond 2^24, whose quotients take the double route.
     const int32_t period = sample % 97 == 0 ? (1 << 24) + sample : 8 + (sample * 7919) % 5000;
-    osc.Prepare(period, 0.0f);
     float wave[kSubsamples];
+    osc.Prepare(period, 0.0f, wave);
     for (int k = 0; k < kSubsamples; k += 2) osc.ProcessPair(k, wave + k);
     osc.Finish(wave);
     for (int k = 0; k < kSubsamples; ++k) {
@@ -62,8 +62,8 @@ TEST(NoiseOscillator, TableIndexIsTheIntegerQuotient) {
       if (start < 0) start = 0;
       state.phase = static_cast<int32_t>(start);
       osc.Load(state);
-      osc.Prepare(period, 0.0f);
       float wave[kSubsamples];
+      osc.Prepare(period, 0.0f, wave);
       for (int k = 0; k < kSubsamples; k += 2) osc.ProcessPair(k, wave + k);
       for (int k = 0; k < kSubsamples; ++k) {
         const int64_t phase = start + k + 1;
