@@ -14,13 +14,16 @@
 namespace zu {
 namespace synth {
 
-/// Marks a stage's per-sample step, which the render loop needs inlined
-/// (the compiler's size heuristics would otherwise make some of them calls).
+/// Marks a stage's per-sample step, and the render loop's own steps, which
+/// must be inlined into the loop: as calls (the compiler's size heuristics
+/// make some of them calls) they would force the stages' state out of
+/// registers into memory.
 #if defined(__GNUC__)
-#define ZU_STAGE_STEP inline __attribute__((always_inline))
+#define ZU_ALWAYS_INLINE __attribute__((always_inline))
 #else
-#define ZU_STAGE_STEP inline
+#define ZU_ALWAYS_INLINE
 #endif
+#define ZU_STAGE_STEP inline ZU_ALWAYS_INLINE
 
 /// Subsamples per output sample.
 constexpr int kSubsamples = 8;
@@ -51,15 +54,19 @@ inline double Ratio(int32_t t, int32_t len) {
   return static_cast<double>(t) / static_cast<double>(len);
 }
 
+/// The bits of a float, and a float stored from its bits (integer registers,
+/// no aliasing concerns).
+inline uint32_t FloatBits(float f) {
+  uint32_t u;
+  std::memcpy(&u, &f, sizeof u);
+  return u;
+}
+inline void StoreFloatBits(float* dst, uint32_t bits) { std::memcpy(dst, &bits, sizeof bits); }
+
 /// True when a and b have the same bits. A per-sample step x = f(x) whose
 /// result has the bits of its argument keeps that value from then on, so a
 /// stage may stop computing it.
-inline bool SameBits(float a, float b) {
-  uint32_t ua, ub;
-  std::memcpy(&ua, &a, sizeof ua);
-  std::memcpy(&ub, &b, sizeof ub);
-  return ua == ub;
-}
+inline bool SameBits(float a, float b) { return FloatBits(a) == FloatBits(b); }
 
 /// One step of a multiplicative sweep: value times factor, rounded to float
 /// and kept within lo to hi. Does nothing once settled; settles when a step

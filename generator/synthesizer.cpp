@@ -36,7 +36,7 @@ bool RenderSamples(const GeneratorParams& prm, int32_t length, Pitch& pitch, Dut
   // the signal, so the render runs them one sample ahead, and spreads what is
   // left of the oscillator's work over the current sample's filter chain, a
   // long dependent recurrence whose idle slots they fill.
-  auto prepareNext = [&](float* next) {
+  auto prepareNext = [&](float* next) ZU_ALWAYS_INLINE {
     if (pitch.RepeatDue()) {
       pitch.Restart(prm);
       duty.Init(prm);
@@ -47,7 +47,8 @@ bool RenderSamples(const GeneratorParams& prm, int32_t length, Pitch& pitch, Dut
   // One sample's subsamples through the filters and the phaser into the
   // output, at the envelope's gain. With ahead set, the oscillator's next
   // sample is computed two subsamples at a time in between.
-  auto filterSample = [&](const float* now, double volume, float* next, auto ahead) {
+  auto filterSample = [&](const float* now, double volume, float* next,
+                          auto ahead) ZU_ALWAYS_INLINE {
 #pragma GCC unroll 8
     for (int k = 0; k < kSubsamples; ++k) {
       if (decltype(ahead)::value && (k & 1) == 0) oscillator.ProcessPair(k, next + k);

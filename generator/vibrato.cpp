@@ -9,6 +9,7 @@ void Vibrato::Init(const GeneratorParams& p) {
   step_ = Round(D(Round(speed * speed)) * D(0.01f));
   amplitude_ = Round(D(p.vibDepth) * 0.5);
   margin_ = (1.0 + AbsDouble(D(amplitude_))) * 0x1p-21;
+  LookAhead();
 }
 
 int32_t Vibrato::ExactPeriod(double periodExact) const {

@@ -5,6 +5,7 @@
 // the scaled period truncates to.
 
 #include <cstdint>
+#include <limits>
 
 #include "generator/sine.h"
 #include "generator/sound_generator.h"
@@ -28,20 +29,30 @@ class Vibrato {
   /// TruncToInt32(Round(periodExact x (1 + SineF(phase) x amplitude))),
   /// bit for bit, out-of-range and NaN results (INT32_MIN) included.
   ZU_STAGE_STEP int32_t Period(double periodExact) {
-    // A float sum rounds once, as Round(D(phase) + D(step)) does.
-    phase_ = phase_ + step_;
-    // The phase is below 2^20 and not negative (nor NaN): the short route.
-    if (sine_internal::FloatBits(phase_) < kShortLimitBits) {
-      const double y = periodExact * (1.0 + ShortSine(D(phase_)) * D(amplitude_));
-      const double margin = AbsDouble(periodExact) * margin_;
-      const int32_t low = TruncToInt32(y - margin);
-      const int32_t high = TruncToInt32(y + margin);
-      if (low == high && low != INT32_MIN) return low;
-    }
+    phase_ = nextPhase_;
+    const double sine = nextSine_;
+    // The next sample's short sine does not depend on the period: computed
+    // here, a sample ahead, it is ready before the period that needs it.
+    LookAhead();
+    const double y = periodExact * (1.0 + sine * D(amplitude_));
+    const double margin = AbsDouble(periodExact) * margin_;
+    const int32_t low = TruncToInt32(y - margin);
+    const int32_t high = TruncToInt32(y + margin);
+    if (low == high && low != INT32_MIN) return low;
     return ExactPeriod(periodExact);
   }
 
  private:
+  /// The phase after this one, and its short sine: NaN when the phase is not
+  /// in the short route's range (below 2^20, not negative, not NaN), which
+  /// makes the period take the exact route.
+  void LookAhead() {
+    // A float sum rounds once, as Round(D(phase) + D(step)) does.
+    nextPhase_ = phase_ + step_;
+    nextSine_ = FloatBits(nextPhase_) < kShortLimitBits ? ShortSine(D(nextPhase_))
+                                                        : std::numeric_limits<double>::quiet_NaN();
+  }
+
   /// sin(x) for 0 <= x < 2^20 within 3e-9: x = n pi/32 + b, the table's
   /// sin and cos of n pi/32, and short polynomials in b (|b| <= pi/64, where
   /// the truncation errors are b^5/120 < 2.4e-9 and b^6/720 < 2e-11; the
@@ -68,6 +79,8 @@ class Vibrato {
   static constexpr uint32_t kShortLimitBits = 0x49800000u;   // 2^20 as a float
 
   float phase_ = 0.0f;      // vibrato phase in radians
+  float nextPhase_ = 0.0f;  // the next sample's phase
+  double nextSine_ = 0.0;   // its short sine, or NaN
   float step_ = 0.0f;       // phase step per sample, 0 or more (or NaN)
   float amplitude_ = 0.0f;  // depth as a fraction of the period
   // Bounds the distance between the short evaluation and the exact rounded
@@ -83,6 +96,7 @@ inline void Vibrato::Load(const SynthState& s) {
   step_ = s.vibStep;
   amplitude_ = s.vibAmplitude;
   margin_ = (1.0 + AbsDouble(D(amplitude_))) * 0x1p-21;
+  LookAhead();
 }
 
 inline void Vibrato::Store(SynthState& s) const {
