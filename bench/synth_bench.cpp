@@ -146,8 +146,8 @@ void BM_SampleControl(benchmark::State& state) {
     float mix = 0.0f;
     for (int32_t i = 0; i < kLongSound; ++i) {
       if (pitch.RepeatDue()) {
-        pitch.Restart(p);
-        duty.Init(p);
+        pitch.Restart();
+        duty.Restart();
       }
       periods += pitch.Process();
       mix += duty.Process() + envelope.Process();

@@ -10,9 +10,15 @@ namespace synth {
 
 class Duty {
  public:
-  /// Duty and sweep from the parameters (also on every repeat).
+  /// Duty and sweep from the parameters.
   void Init(const GeneratorParams& p);
-  void Load(const SynthState& s);
+  void Load(const GeneratorParams& p, const SynthState& s);
+  /// Back to the start's duty and sweep, as a repeat does.
+  void Restart() {
+    duty_ = startDuty_;
+    step_ = startStep_;
+    settled_ = false;
+  }
   void Store(SynthState& s) const;
 
   /// One sample's sweep; returns the duty, 0 to 0.5 (or not a number).
@@ -28,12 +34,21 @@ class Duty {
   }
 
  private:
+  /// The start's duty and sweep from the parameters (static, so that the
+  /// stage's state can stay in registers).
+  static float StartDuty(const GeneratorParams& p);
+  static float StartStep(const GeneratorParams& p);
+
+  float startDuty_ = 0.5f;
+  float startStep_ = 0.0f;
   float duty_ = 0.5f;  // fraction of the period spent high
   float step_ = 0.0f;  // added to duty_ once per sample
   bool settled_ = false;
 };
 
-inline void Duty::Load(const SynthState& s) {
+inline void Duty::Load(const GeneratorParams& p, const SynthState& s) {
+  startDuty_ = StartDuty(p);
+  startStep_ = StartStep(p);
   duty_ = s.duty;
   step_ = s.dutyStep;
   settled_ = false;

@@ -17,13 +17,13 @@ int32_t SquareOscillator::HighThreshold(float duty, int32_t period) {
   return -1;
 }
 
-void NoiseOscillator::Refill() {
+void NoiseOscillator::RefillTable(float* table) {
   uint32_t state = RandState();
   for (int i = 0; i < 32; ++i) {
     state = state * 214013u + 2531011u;
     const int k = static_cast<int>((state >> 16) & 0x7FFFu) % 10001;
     const float draw = Round(static_cast<double>(k) / 10000.0 * 2.0);
-    table_[i] = Round(D(draw) - 1.0);
+    table[i] = Round(D(draw) - 1.0);
   }
   SeedRand(state);
 }

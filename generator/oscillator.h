@@ -255,8 +255,10 @@ class NoiseOscillator : public OscillatorPhase {
   }
 
   /// 32 draws of RandomUpTo(2.0) - 1.0, made on a local copy of the
-  /// random state and stored back (out of line: once a period at most).
-  void Refill();
+  /// random state and stored back (out of line: once a period at most; and
+  /// static, so that only the table need be in memory).
+  void Refill() { RefillTable(table_); }
+  static void RefillTable(float* table);
 
   float table_[32] = {};
 };

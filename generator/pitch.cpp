@@ -16,7 +16,8 @@ int32_t IntervalFromSpeed(float speed) {
 }  // namespace
 
 void Pitch::Init(const GeneratorParams& p) {
-  Restart(p);
+  start_ = StartOf(p);
+  Restart();
 
   vibrato_.Init(p);
 
@@ -26,25 +27,26 @@ void Pitch::Init(const GeneratorParams& p) {
   ended_ = false;
 }
 
-void Pitch::Restart(const GeneratorParams& p) {
+Pitch::Start Pitch::StartOf(const GeneratorParams& p) {
+  Start s;
   // Period in subsamples from the squared frequency parameters.
   const double startFreq = p.startFreq;
-  periodExact_ = 100.0 / (startFreq * startFreq + 0.001);
-  period_ = TruncToInt32(periodExact_);
+  s.periodExact = 100.0 / (startFreq * startFreq + 0.001);
+  s.period = TruncToInt32(s.periodExact);
   const double minFreq = p.minFreq;
-  periodLimit_ = 100.0 / (minFreq * minFreq + 0.001);
+  s.periodLimit = 100.0 / (minFreq * minFreq + 0.001);
 
   // Slide: cubes keep the sign of the parameter.
   const double slide = p.slide;
-  slideFactor_ = 1.0 - slide * slide * slide * 0.01;
+  s.slideFactor = 1.0 - slide * slide * slide * 0.01;
   const double deltaSlide = p.deltaSlide;
-  slideDelta_ = -(deltaSlide * deltaSlide * deltaSlide) * 0.000001;
+  s.slideDelta = -(deltaSlide * deltaSlide * deltaSlide) * 0.000001;
 
   // Arpeggio: a positive amount shortens the period (raises the pitch).
   const double change = p.changeAmount;
-  arpFactor_ = p.changeAmount >= 0.0f ? 1.0 - change * change * 0.9 : 1.0 + change * change * 10.0;
-  arpTime_ = 0;
-  arpLimit_ = p.changeSpeed == 1.0f ? 0 : IntervalFromSpeed(p.changeSpeed);
+  s.arpFactor = p.changeAmount >= 0.0f ? 1.0 - change * change * 0.9 : 1.0 + change * change * 10.0;
+  s.arpLimit = p.changeSpeed == 1.0f ? 0 : IntervalFromSpeed(p.changeSpeed);
+  return s;
 }
 
 }  // namespace synth

@@ -16,7 +16,16 @@ class Pitch {
   /// A complete start: pitch path, vibrato and repeat from the parameters.
   void Init(const GeneratorParams& p);
   /// Restarts the pitch path only (period, slide, arpeggio), as a repeat does.
-  void Restart(const GeneratorParams& p);
+  void Restart() {
+    periodExact_ = start_.periodExact;
+    periodLimit_ = start_.periodLimit;
+    slideFactor_ = start_.slideFactor;
+    slideDelta_ = start_.slideDelta;
+    arpFactor_ = start_.arpFactor;
+    arpTime_ = 0;
+    arpLimit_ = start_.arpLimit;
+    period_ = start_.period;
+  }
   /// Takes the pitch fields of the state (after StartSynthesis).
   void Load(const GeneratorParams& p, const SynthState& s);
   /// Writes the pitch fields back into the state.
@@ -57,6 +66,20 @@ class Pitch {
   bool Ended() const { return ended_; }
 
  private:
+  /// The pitch path at its start, from the parameters (the same at every
+  /// repeat, so worked out once).
+  struct Start {
+    double periodExact = 0.0;
+    double periodLimit = 0.0;
+    double slideFactor = 1.0;
+    double slideDelta = 0.0;
+    double arpFactor = 1.0;
+    int32_t arpLimit = 0;
+    int32_t period = 8;
+  };
+  static Start StartOf(const GeneratorParams& p);
+
+  Start start_;
   double periodExact_ = 0.0;  // period in subsamples before vibrato
   double periodLimit_ = 0.0;  // largest periodExact_ (lowest pitch)
   double slideFactor_ = 1.0;  // applied to periodExact_ once per sample
@@ -73,6 +96,7 @@ class Pitch {
 };
 
 inline void Pitch::Load(const GeneratorParams& p, const SynthState& s) {
+  start_ = StartOf(p);
   periodExact_ = s.periodExact;
   periodLimit_ = s.periodLimit;
   slideFactor_ = s.slideFactor;

@@ -29,17 +29,17 @@ using namespace synth;
 /// The sample loop: runs the stages through at most length samples (at least
 /// one) and returns whether the sound would go on.
 template <bool kLowPassBypassed, class Oscillator>
-bool RenderSamples(const GeneratorParams& prm, int32_t length, Pitch& pitch, Duty& duty,
-                   Envelope& envelope, Oscillator& oscillator, LowPass& lowPass, HighPass& highPass,
-                   Phaser& phaser, Output& output) {
+bool RenderSamples(int32_t length, Pitch& pitch, Duty& duty, Envelope& envelope,
+                   Oscillator& oscillator, LowPass& lowPass, HighPass& highPass, Phaser& phaser,
+                   Output& output) {
   // Pitch, duty and oscillator of the next sample: none of them depends on
   // the signal, so the render runs them one sample ahead, and spreads what is
   // left of the oscillator's work over the current sample's filter chain, a
   // long dependent recurrence whose idle slots they fill.
   auto prepareNext = [&](float* next) ZU_ALWAYS_INLINE {
     if (pitch.RepeatDue()) {
-      pitch.Restart(prm);
-      duty.Init(prm);
+      pitch.Restart();
+      duty.Restart();
     }
     const int32_t period = pitch.Process();
     oscillator.Prepare(period, duty.Process(), next);
@@ -93,7 +93,7 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   Pitch pitch;
   pitch.Load(prm, st);
   Duty duty;
-  duty.Load(st);
+  duty.Load(prm, st);
   Envelope envelope;
   envelope.Load(prm, st);
   Oscillator oscillator;
@@ -107,8 +107,8 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   Output output;
   output.Init(prm, out);
 
-  const bool playing = RenderSamples<kLowPassBypassed>(
-      prm, length, pitch, duty, envelope, oscillator, lowPass, highPass, phaser, output);
+  const bool playing = RenderSamples<kLowPassBypassed>(length, pitch, duty, envelope, oscillator,
+                                                       lowPass, highPass, phaser, output);
 
   st.playing = playing ? 1 : 0;
   pitch.Store(st);
@@ -139,10 +139,11 @@ void SoundGenerator::StartSynthesis(bool repeat) {
     // The pitch path and the duty only; everything else keeps running.
     Pitch pitch;
     pitch.Load(p, s);
-    pitch.Restart(p);
+    pitch.Restart();
     pitch.Store(s);
     Duty duty;
-    duty.Init(p);
+    duty.Load(p, s);
+    duty.Restart();
     duty.Store(s);
     return;
   }

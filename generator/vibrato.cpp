@@ -12,8 +12,8 @@ void Vibrato::Init(const GeneratorParams& p) {
   LookAhead();
 }
 
-int32_t Vibrato::ExactPeriod(double periodExact) const {
-  const float p = Round(periodExact * (1.0 + D(SineF(phase_)) * D(amplitude_)));
+int32_t Vibrato::ExactPeriod(float phase, float amplitude, double periodExact) {
+  const float p = Round(periodExact * (1.0 + D(SineF(phase)) * D(amplitude)));
   return TruncToInt32(D(p));
 }
 

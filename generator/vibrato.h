@@ -39,7 +39,7 @@ class Vibrato {
     const int32_t low = TruncToInt32(y - margin);
     const int32_t high = TruncToInt32(y + margin);
     if (low == high && low != INT32_MIN) return low;
-    return ExactPeriod(periodExact);
+    return ExactPeriod(phase_, amplitude_, periodExact);
   }
 
  private:
@@ -73,7 +73,8 @@ class Vibrato {
 
   /// The period through the exact sine (the rare case, and phases the short
   /// route does not take).
-  int32_t ExactPeriod(double periodExact) const;
+  /// (Static, so that the stage's state need not leave registers for it.)
+  static int32_t ExactPeriod(float phase, float amplitude, double periodExact);
 
   static constexpr double kPiOver32 = 0x1.921fb54442d18p-4;  // nearest double
   static constexpr uint32_t kShortLimitBits = 0x49800000u;   // 2^20 as a float
