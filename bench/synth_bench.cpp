@@ -126,22 +126,24 @@ BENCHMARK(BM_FilterFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The per-sample control stages of the full chain alone (pitch with
 // vibrato, duty, envelope, phaser and high-pass sweeps), 410000 samples:
-// the work a render adds per sample on top of oscillator and filters.
+// the work a render adds per sample on top of oscillator and filters. The
+// stages load from and store to the synthesis state as the render's do.
 void BM_SampleControl(benchmark::State& state) {
   SoundGenerator gen;
   FullChain(gen, 0);
   const zu::GeneratorParams& p = gen.params;
   for (auto _ : state) {
+    gen.StartSynthesis(false);
     zu::synth::Pitch pitch;
-    pitch.Init(p);
+    pitch.Load(p, gen.state);
     zu::synth::Duty duty;
-    duty.Init(p);
+    duty.Load(p, gen.state);
     zu::synth::Envelope envelope;
-    envelope.Init(p);
+    envelope.Load(p, gen.state);
     zu::synth::Phaser phaser;
-    phaser.Init(p);
+    phaser.Load(gen.state);
     zu::synth::HighPass highPass;
-    highPass.Init(p);
+    highPass.Load(gen.state);
     int64_t periods = 0;
     float mix = 0.0f;
     for (int32_t i = 0; i < kLongSound; ++i) {
@@ -154,10 +156,14 @@ void BM_SampleControl(benchmark::State& state) {
       phaser.Sweep();
       highPass.Sweep();
     }
+    pitch.Store(gen.state);
+    duty.Store(gen.state);
+    envelope.Store(gen.state);
+    phaser.Store(gen.state);
+    highPass.Store(gen.state);
     benchmark::DoNotOptimize(periods);
     benchmark::DoNotOptimize(mix);
-    benchmark::DoNotOptimize(phaser);
-    benchmark::DoNotOptimize(highPass);
+    benchmark::DoNotOptimize(gen.state);
   }
   state.counters["ns_per_sample"] =
       benchmark::Counter(kLongSound * 1e-9, benchmark::Counter::kIsIterationInvariantRate |

@@ -15,7 +15,7 @@ void Envelope::Init(const GeneratorParams& p) {
   length_[1] = TruncToInt32(sustain * sustain * 100000.0);
   length_[2] = TruncToInt32(decay * decay * 100000.0);
   punch_ = p.sustainPunch;
-  UpdateFlatSustain();
+  Enter();
 }
 
 }  // namespace synth

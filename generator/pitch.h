@@ -25,6 +25,7 @@ class Pitch {
     arpTime_ = 0;
     arpLimit_ = start_.arpLimit;
     period_ = start_.period;
+    SetSlideSteady();
   }
   /// Takes the pitch fields of the state (after StartSynthesis).
   void Load(const GeneratorParams& p, const SynthState& s);
@@ -35,7 +36,7 @@ class Pitch {
   /// (and with it the duty) restarts at this sample.
   bool RepeatDue() {
     repeatTime_ = Increment(repeatTime_);
-    if (repeatLimit_ == 0 || repeatTime_ < repeatLimit_) return false;
+    if (repeatTime_ < repeatDue_ || repeatLimit_ == 0) return false;
     repeatTime_ = 0;
     return true;
   }
@@ -47,12 +48,18 @@ class Pitch {
     if (arpLimit_ != 0 && arpTime_ >= arpLimit_) {
       arpLimit_ = 0;
       periodExact_ = periodExact_ * arpFactor_;
+      steady_ = false;
     }
-    slideFactor_ = slideFactor_ + slideDelta_;
-    periodExact_ = periodExact_ * slideFactor_;
-    if (periodExact_ > periodLimit_) {
-      periodExact_ = periodLimit_;
-      ended_ = ended_ || endAtLimit_;
+    if (!steady_) {
+      slideFactor_ = slideFactor_ + slideDelta_;
+      periodExact_ = periodExact_ * slideFactor_;
+      if (periodExact_ > periodLimit_) {
+        periodExact_ = periodLimit_;
+        ended_ = ended_ || endAtLimit_;
+      }
+      // Without slide the period now stays as it is (x 1 + 0 changes no
+      // bits, and it is within the limit) until the arpeggio jump.
+      steady_ = slideSteady_;
     }
     int32_t period =
         vibrato_.Active() ? vibrato_.Period(periodExact_) : TruncToInt32(D(Round(periodExact_)));
@@ -66,6 +73,13 @@ class Pitch {
   bool Ended() const { return ended_; }
 
  private:
+  /// A slide factor of exactly 1 with no change leaves the period alone
+  /// (once it has been checked against the limit).
+  void SetSlideSteady() {
+    slideSteady_ = slideFactor_ == 1.0 && slideDelta_ == 0.0;
+    steady_ = false;
+  }
+
   /// The pitch path at its start, from the parameters (the same at every
   /// repeat, so worked out once).
   struct Start {
@@ -89,8 +103,11 @@ class Pitch {
   int32_t arpLimit_ = 0;      // arpeggio delay; 0: spent or switched off
   int32_t repeatTime_ = 0;    // samples since the start or the last repeat
   int32_t repeatLimit_ = 0;   // repeat interval; 0: no repeat
+  int32_t repeatDue_ = 0;     // repeatLimit_, or INT32_MAX for none: one test a sample
   int32_t period_ = 8;        // period of the last sample
   Vibrato vibrato_;           // scales the period when its depth is above 0
+  bool slideSteady_ = false;  // no slide: factor 1, change 0
+  bool steady_ = false;       // the period stays as it is until the arpeggio jump
   bool endAtLimit_ = false;   // the sound ends at the lowest pitch
   bool ended_ = false;
 };
@@ -106,7 +123,9 @@ inline void Pitch::Load(const GeneratorParams& p, const SynthState& s) {
   arpLimit_ = s.arpLimit;
   repeatTime_ = s.repeatTime;
   repeatLimit_ = s.repeatLimit;
+  repeatDue_ = repeatLimit_ == 0 ? INT32_MAX : repeatLimit_;
   period_ = s.period;
+  SetSlideSteady();
   vibrato_.Load(s);
   endAtLimit_ = p.minFreq > 0.0f;
   ended_ = false;
