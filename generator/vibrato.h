@@ -29,11 +29,17 @@ class Vibrato {
   /// TruncToInt32(Round(periodExact x (1 + SineF(phase) x amplitude))),
   /// bit for bit, out-of-range and NaN results (INT32_MIN) included.
   ZU_STAGE_STEP int32_t Period(double periodExact) {
-    phase_ = nextPhase_;
-    const double sine = nextSine_;
-    // The next sample's short sine does not depend on the period: computed
-    // here, a sample ahead, it is ready before the period that needs it.
-    LookAhead();
+    const int i = next_;
+    phase_ = aheadPhase_[i];
+    const double sine = aheadSine_[i];
+    // The next two samples' short sines do not depend on the period:
+    // computed a sample ahead, and two at a time, they are ready before the
+    // periods that need them.
+    if (i == 0) {
+      next_ = 1;
+    } else {
+      LookAhead();
+    }
     const double y = periodExact * (1.0 + sine * D(amplitude_));
     const double margin = AbsDouble(periodExact) * margin_;
     const int32_t low = TruncToInt32(y - margin);
@@ -43,14 +49,26 @@ class Vibrato {
   }
 
  private:
-  /// The phase after this one, and its short sine: NaN when the phase is not
-  /// in the short route's range (below 2^20, not negative, not NaN), which
-  /// makes the period take the exact route.
+  /// The two phases after this one, and their short sines: NaN for a phase
+  /// outside the short route's range (below 2^20, not negative, not NaN),
+  /// which makes the period take the exact route.
   void LookAhead() {
     // A float sum rounds once, as Round(D(phase) + D(step)) does.
-    nextPhase_ = phase_ + step_;
-    nextSine_ = FloatBits(nextPhase_) < kShortLimitBits ? ShortSine(D(nextPhase_))
-                                                        : std::numeric_limits<double>::quiet_NaN();
+    aheadPhase_[0] = phase_ + step_;
+    aheadPhase_[1] = aheadPhase_[0] + step_;
+    next_ = 0;
+#if defined(__SSE2__)
+    if (FloatBits(aheadPhase_[0]) < kShortLimitBits &&
+        FloatBits(aheadPhase_[1]) < kShortLimitBits) {
+      _mm_storeu_pd(aheadSine_, ShortSinePair(_mm_set_pd(D(aheadPhase_[1]), D(aheadPhase_[0]))));
+      return;
+    }
+#endif
+    for (int k = 0; k < 2; ++k) {
+      aheadSine_[k] = FloatBits(aheadPhase_[k]) < kShortLimitBits
+                          ? ShortSine(D(aheadPhase_[k]))
+                          : std::numeric_limits<double>::quiet_NaN();
+    }
   }
 
   /// sin(x) for 0 <= x < 2^20 within 3e-9: x = n pi/32 + b, the table's
@@ -68,6 +86,25 @@ class Vibrato {
     return t.sin * cosB + t.cos * sinB;
   }
 
+#if defined(__SSE2__)
+  /// ShortSine of both lanes, the same operations in two-lane SSE2.
+  static __m128d ShortSinePair(__m128d x) {
+    using namespace sine_internal;
+    const __m128i n = _mm_cvttpd_epi32(
+        _mm_add_pd(_mm_mul_pd(x, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
+    const __m128d b = _mm_sub_pd(x, _mm_mul_pd(_mm_cvtepi32_pd(n), _mm_set1_pd(kPiOver32)));
+    const __m128d z = _mm_mul_pd(b, b);
+    const __m128d sinB = _mm_add_pd(b, _mm_mul_pd(_mm_mul_pd(b, z), _mm_set1_pd(-1.0 / 6.0)));
+    const __m128d cosB = _mm_add_pd(
+        _mm_set1_pd(1.0),
+        _mm_mul_pd(z, _mm_add_pd(_mm_set1_pd(-0.5), _mm_mul_pd(z, _mm_set1_pd(1.0 / 24.0)))));
+    const SinCos& t0 = kSinCosTable[_mm_cvtsi128_si32(n) & 63];
+    const SinCos& t1 = kSinCosTable[_mm_cvtsi128_si32(_mm_srli_si128(n, 4)) & 63];
+    return _mm_add_pd(_mm_mul_pd(_mm_set_pd(t1.sin, t0.sin), cosB),
+                      _mm_mul_pd(_mm_set_pd(t1.cos, t0.cos), sinB));
+  }
+#endif
+
   /// |v| (a sign-bit mask; NaN stays NaN).
   static double AbsDouble(double v) { return __builtin_fabs(v); }
 
@@ -79,11 +116,12 @@ class Vibrato {
   static constexpr double kPiOver32 = 0x1.921fb54442d18p-4;  // nearest double
   static constexpr uint32_t kShortLimitBits = 0x49800000u;   // 2^20 as a float
 
-  float phase_ = 0.0f;      // vibrato phase in radians
-  float nextPhase_ = 0.0f;  // the next sample's phase
-  double nextSine_ = 0.0;   // its short sine, or NaN
-  float step_ = 0.0f;       // phase step per sample, 0 or more (or NaN)
-  float amplitude_ = 0.0f;  // depth as a fraction of the period
+  float phase_ = 0.0f;        // vibrato phase in radians
+  float aheadPhase_[2] = {};  // the next two samples' phases
+  double aheadSine_[2] = {};  // their short sines, or NaN
+  int next_ = 0;              // the entry of aheadPhase_ the next sample takes
+  float step_ = 0.0f;         // phase step per sample, 0 or more (or NaN)
+  float amplitude_ = 0.0f;    // depth as a fraction of the period
   // Bounds the distance between the short evaluation and the exact rounded
   // period, relative to |periodExact|: (1 + amplitude) x 2^-21. The sine's
   // float rounding and the short sine's error stay below 2^-24 x amplitude;
