@@ -12,6 +12,18 @@ void Vibrato::Init(const GeneratorParams& p) {
   LookAhead();
 }
 
+#if defined(__SSE2__)
+alignas(16) const double Vibrato::kPairConstants[kPairConstantCount][2] = {
+    {sine_internal::kThirtyTwoOverPi, sine_internal::kThirtyTwoOverPi},
+    {0.5, 0.5},
+    {kPiOver32, kPiOver32},
+    {-1.0 / 6.0, -1.0 / 6.0},
+    {1.0, 1.0},
+    {-0.5, -0.5},
+    {1.0 / 24.0, 1.0 / 24.0},
+};
+#endif
+
 int32_t Vibrato::ExactPeriod(float phase, float amplitude, double periodExact) {
   const float p = Round(periodExact * (1.0 + D(SineF(phase)) * D(amplitude)));
   return TruncToInt32(D(p));

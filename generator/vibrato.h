@@ -52,7 +52,7 @@ class Vibrato {
   /// The two phases after this one, and their short sines: NaN for a phase
   /// outside the short route's range (below 2^20, not negative, not NaN),
   /// which makes the period take the exact route.
-  void LookAhead() {
+  ZU_STAGE_STEP void LookAhead() {
     // A float sum rounds once, as Round(D(phase) + D(step)) does.
     aheadPhase_[0] = phase_ + step_;
     aheadPhase_[1] = aheadPhase_[0] + step_;
@@ -90,19 +90,24 @@ class Vibrato {
   /// ShortSine of both lanes, the same operations in two-lane SSE2.
   static __m128d ShortSinePair(__m128d x) {
     using namespace sine_internal;
-    const __m128i n = _mm_cvttpd_epi32(
-        _mm_add_pd(_mm_mul_pd(x, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
-    const __m128d b = _mm_sub_pd(x, _mm_mul_pd(_mm_cvtepi32_pd(n), _mm_set1_pd(kPiOver32)));
+    auto c = [](int i) { return _mm_load_pd(kPairConstants[i]); };
+    const __m128i n = _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(x, c(kScale)), c(kHalf)));
+    const __m128d b = _mm_sub_pd(x, _mm_mul_pd(_mm_cvtepi32_pd(n), c(kStep)));
     const __m128d z = _mm_mul_pd(b, b);
-    const __m128d sinB = _mm_add_pd(b, _mm_mul_pd(_mm_mul_pd(b, z), _mm_set1_pd(-1.0 / 6.0)));
-    const __m128d cosB = _mm_add_pd(
-        _mm_set1_pd(1.0),
-        _mm_mul_pd(z, _mm_add_pd(_mm_set1_pd(-0.5), _mm_mul_pd(z, _mm_set1_pd(1.0 / 24.0)))));
+    const __m128d sinB = _mm_add_pd(b, _mm_mul_pd(_mm_mul_pd(b, z), c(kS3)));
+    const __m128d cosB =
+        _mm_add_pd(c(kOne), _mm_mul_pd(z, _mm_add_pd(c(kC2), _mm_mul_pd(z, c(kC4)))));
     const SinCos& t0 = kSinCosTable[_mm_cvtsi128_si32(n) & 63];
     const SinCos& t1 = kSinCosTable[_mm_cvtsi128_si32(_mm_srli_si128(n, 4)) & 63];
     return _mm_add_pd(_mm_mul_pd(_mm_set_pd(t1.sin, t0.sin), cosB),
                       _mm_mul_pd(_mm_set_pd(t1.cos, t0.cos), sinB));
   }
+  /// ShortSine's constants in both lanes, in the order of this list.
+  enum PairConstant { kScale, kHalf, kStep, kS3, kOne, kC2, kC4, kPairConstantCount };
+  /// Defined in vibrato.cpp, out of the compiler's sight here: each is then
+  /// read as one memory operand, where a known value would be rebuilt from a
+  /// scalar in two instructions every time.
+  alignas(16) static const double kPairConstants[kPairConstantCount][2];
 #endif
 
   /// |v| (a sign-bit mask; NaN stays NaN).
