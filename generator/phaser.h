@@ -22,10 +22,11 @@ class Phaser {
   /// Once per sample: moves the delay by the sweep.
   void Sweep() {
     if (settled_) return;
-    const float position = Round(D(position_) + D(step_));
-    settled_ = SameBits(position, position_);
-    position_ = position;
-    int32_t delay = AbsInt(TruncToInt32(D(position)));
+    position_ = Round(D(position_) + D(step_));
+    // With a step of zero the position keeps its bits after this first
+    // step (which may turn -0 into +0); any other step moves it on.
+    settled_ = step_ == 0.0f;
+    int32_t delay = AbsInt(TruncToInt32(D(position_)));
     if (delay > 1023) delay = 1023;
     delay_ = static_cast<uint32_t>(delay);
   }
