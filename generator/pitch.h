@@ -2,6 +2,7 @@
 // The pitch of the sound: the oscillator period from the start frequency,
 // with slide, arpeggio jump, vibrato and periodic repeat.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "generator/sound_generator.h"
@@ -34,7 +35,11 @@ class Pitch {
 
   /// Counts one sample towards the next repeat; true when the pitch path
   /// (and with it the duty) restarts at this sample.
-  bool RepeatDue() {
+  ZU_STAGE_STEP bool RepeatDue() {
+    // A sample known to be free of repeat and arpeggio events only counts
+    // down; the counters take the samples it skipped when the next one comes.
+    if (--quiet_ >= 0) return false;
+    CatchUp();
     repeatTime_ = Increment(repeatTime_);
     if (repeatTime_ < repeatDue_ || repeatLimit_ == 0) return false;
     repeatTime_ = 0;
@@ -44,12 +49,7 @@ class Pitch {
   /// One sample's arpeggio, slide and vibrato. Returns the period in
   /// subsamples, 8 or more.
   ZU_STAGE_STEP int32_t Process() {
-    arpTime_ = Increment(arpTime_);
-    if (arpLimit_ != 0 && arpTime_ >= arpLimit_) {
-      arpLimit_ = 0;
-      periodExact_ = periodExact_ * arpFactor_;
-      steady_ = false;
-    }
+    if (quiet_ < 0) Arpeggio();
     if (!steady_) {
       slideFactor_ = slideFactor_ + slideDelta_;
       periodExact_ = periodExact_ * slideFactor_;
@@ -73,6 +73,38 @@ class Pitch {
   bool Ended() const { return ended_; }
 
  private:
+  /// The arpeggio's count and jump, on a sample that RepeatDue did not pass
+  /// as quiet; then works out how many samples from here are.
+  void Arpeggio() {
+    arpTime_ = Increment(arpTime_);
+    if (arpLimit_ != 0 && arpTime_ >= arpLimit_) {
+      arpLimit_ = 0;
+      periodExact_ = periodExact_ * arpFactor_;
+      steady_ = false;
+    }
+    quiet_ = synced_ = QuietSamples();
+  }
+  /// The samples from the next on in which neither the repeat nor the
+  /// arpeggio can fall due (counted with the counters as they are now).
+  int32_t QuietSamples() const {
+    int64_t quiet = int64_t{1} << 24;
+    if (repeatLimit_ != 0)
+      quiet = std::min<int64_t>(quiet, int64_t{repeatLimit_} - repeatTime_ - 1);
+    if (arpLimit_ != 0) quiet = std::min<int64_t>(quiet, int64_t{arpLimit_} - arpTime_ - 1);
+    return quiet < 0 ? 0 : static_cast<int32_t>(quiet);
+  }
+  /// Samples passed as quiet since the counters were last brought up to date.
+  int32_t Skipped() const { return quiet_ >= 0 ? synced_ - quiet_ : synced_; }
+  /// Adds the skipped samples to both counters (wrapping as Increment does).
+  void CatchUp() {
+    repeatTime_ = AddWrapping(repeatTime_, Skipped());
+    arpTime_ = AddWrapping(arpTime_, Skipped());
+    synced_ = 0;
+  }
+  static int32_t AddWrapping(int32_t v, int32_t n) {
+    return static_cast<int32_t>(static_cast<uint32_t>(v) + static_cast<uint32_t>(n));
+  }
+
   /// A slide factor of exactly 1 with no change leaves the period alone
   /// (once it has been checked against the limit).
   void SetSlideSteady() {
@@ -104,6 +136,8 @@ class Pitch {
   int32_t repeatTime_ = 0;    // samples since the start or the last repeat
   int32_t repeatLimit_ = 0;   // repeat interval; 0: no repeat
   int32_t repeatDue_ = 0;     // repeatLimit_, or INT32_MAX for none: one test a sample
+  int32_t quiet_ = 0;         // samples from here on free of repeat and arpeggio events
+  int32_t synced_ = 0;        // quiet_ when the counters were last brought up to date
   int32_t period_ = 8;        // period of the last sample
   Vibrato vibrato_;           // scales the period when its depth is above 0
   bool slideSteady_ = false;  // no slide: factor 1, change 0
@@ -124,6 +158,8 @@ inline void Pitch::Load(const GeneratorParams& p, const SynthState& s) {
   repeatTime_ = s.repeatTime;
   repeatLimit_ = s.repeatLimit;
   repeatDue_ = repeatLimit_ == 0 ? INT32_MAX : repeatLimit_;
+  quiet_ = 0;
+  synced_ = 0;
   period_ = s.period;
   SetSlideSteady();
   vibrato_.Load(s);
@@ -137,9 +173,9 @@ inline void Pitch::Store(SynthState& s) const {
   s.slideFactor = slideFactor_;
   s.slideDelta = slideDelta_;
   s.arpFactor = arpFactor_;
-  s.arpTime = arpTime_;
+  s.arpTime = AddWrapping(arpTime_, Skipped());
   s.arpLimit = arpLimit_;
-  s.repeatTime = repeatTime_;
+  s.repeatTime = AddWrapping(repeatTime_, Skipped());
   s.repeatLimit = repeatLimit_;
   s.period = period_;
   vibrato_.Store(s);

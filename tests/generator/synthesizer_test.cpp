@@ -112,6 +112,26 @@ TEST(StartSynthesis, RepeatRestartsOnlyThePitchPath) {
   for (int i = 0; i < 32; ++i) EXPECT_EQ(gen.state.noiseTable[i], before.noiseTable[i]);
 }
 
+// The repeat and arpeggio counters as a render cut at n samples leaves them:
+// samples since the start or the last repeat, the arpeggio's counted from
+// the repeat's own sample on. Cuts fall on both sides of every event.
+TEST(Synthesize, RepeatAndArpeggioCountersAtAnyCut) {
+  SoundGenerator gen;
+  gen.params.sustainTime = 1.0f;
+  gen.params.repeatSpeed = 0.5f;   // every 5032 samples
+  gen.params.changeSpeed = 0.75f;  // jump after 1282
+  gen.params.changeAmount = 0.5f;
+  const int32_t repeat = 5032;
+  for (int32_t n : {1, 2, 1281, 1282, 1283, 5031, 5032, 5033, 6313, 6314, 6315, 10064, 10065,
+                    54321}) {
+    gen.Synthesize(n, nullptr);
+    const int32_t sinceRepeat = n % repeat;
+    EXPECT_EQ(gen.state.repeatTime, sinceRepeat) << n;
+    EXPECT_EQ(gen.state.arpTime, n < repeat ? n : sinceRepeat + 1) << n;
+    EXPECT_EQ(gen.state.arpLimit, (n < repeat ? n : sinceRepeat + 1) >= 1282 ? 0 : 1282) << n;
+  }
+}
+
 TEST(Synthesize, ResetSound) {
   SoundGenerator gen;
   const std::vector<int16_t> samples = Render(gen);
