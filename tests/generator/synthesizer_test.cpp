@@ -122,8 +122,8 @@ TEST(Synthesize, RepeatAndArpeggioCountersAtAnyCut) {
   gen.params.changeSpeed = 0.75f;  // jump after 1282
   gen.params.changeAmount = 0.5f;
   const int32_t repeat = 5032;
-  for (int32_t n : {1, 2, 1281, 1282, 1283, 5031, 5032, 5033, 6313, 6314, 6315, 10064, 10065,
-                    54321}) {
+  for (int32_t n :
+       {1, 2, 1281, 1282, 1283, 5031, 5032, 5033, 6313, 6314, 6315, 10064, 10065, 54321}) {
     gen.Synthesize(n, nullptr);
     const int32_t sinceRepeat = n % repeat;
     EXPECT_EQ(gen.state.repeatTime, sinceRepeat) << n;
