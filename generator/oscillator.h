@@ -42,12 +42,12 @@ class OscillatorPhase {
   /// subsample k wrapped when phases[k] is 0.
   bool Advance(int32_t period, int32_t* phases) {
     // The phase stays below the largest period (2^31 - 128, the largest
-    // float under 2^31), so neither increment can overflow.
+    // float under 2^31), so neither increment can overflow. A period is at
+    // least 8 subsamples, so the other seven wrap at most once, to 0 when
+    // the phase reaches the period.
     int32_t first = Increment(phase_);
     const bool wrapped = first >= period;
     if (wrapped) first = first % period;
-      // A period is at least 8 subsamples, so the other seven wrap at most
-      // once, to 0 when the phase reaches the period.
 #if defined(__SSE2__)
     const __m128i start = _mm_set1_epi32(first);
     const __m128i length = _mm_set1_epi32(period);

@@ -23,7 +23,6 @@ void Pitch::Init(const GeneratorParams& p) {
 
   repeatTime_ = 0;
   repeatLimit_ = p.repeatSpeed == 0.0f ? 0 : IntervalFromSpeed(p.repeatSpeed);
-  repeatDue_ = repeatLimit_ == 0 ? INT32_MAX : repeatLimit_;
   quiet_ = 0;
   synced_ = 0;
   endAtLimit_ = p.minFreq > 0.0f;

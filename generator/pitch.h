@@ -41,7 +41,7 @@ class Pitch {
     if (--quiet_ >= 0) return false;
     CatchUp();
     repeatTime_ = Increment(repeatTime_);
-    if (repeatTime_ < repeatDue_ || repeatLimit_ == 0) return false;
+    if (repeatLimit_ == 0 || repeatTime_ < repeatLimit_) return false;
     repeatTime_ = 0;
     return true;
   }
@@ -135,7 +135,6 @@ class Pitch {
   int32_t arpLimit_ = 0;      // arpeggio delay; 0: spent or switched off
   int32_t repeatTime_ = 0;    // samples since the start or the last repeat
   int32_t repeatLimit_ = 0;   // repeat interval; 0: no repeat
-  int32_t repeatDue_ = 0;     // repeatLimit_, or INT32_MAX for none: one test a sample
   int32_t quiet_ = 0;         // samples from here on free of repeat and arpeggio events
   int32_t synced_ = 0;        // quiet_ when the counters were last brought up to date
   int32_t period_ = 8;        // period of the last sample
@@ -157,7 +156,6 @@ inline void Pitch::Load(const GeneratorParams& p, const SynthState& s) {
   arpLimit_ = s.arpLimit;
   repeatTime_ = s.repeatTime;
   repeatLimit_ = s.repeatLimit;
-  repeatDue_ = repeatLimit_ == 0 ? INT32_MAX : repeatLimit_;
   quiet_ = 0;
   synced_ = 0;
   period_ = s.period;

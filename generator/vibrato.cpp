@@ -8,7 +8,7 @@ void Vibrato::Init(const GeneratorParams& p) {
   phase_ = 0.0f;
   step_ = Round(D(Round(speed * speed)) * D(0.01f));
   amplitude_ = Round(D(p.vibDepth) * 0.5);
-  margin_ = (1.0 + AbsDouble(D(amplitude_))) * 0x1p-21;
+  margin_ = MarginFor(amplitude_);
   LookAhead();
 }
 

@@ -110,6 +110,9 @@ class Vibrato {
   alignas(16) static const double kPairConstants[kPairConstantCount][2];
 #endif
 
+  /// margin_ for a depth (see there).
+  static double MarginFor(float amplitude) { return (1.0 + AbsDouble(D(amplitude))) * 0x1p-21; }
+
   /// |v| (a sign-bit mask; NaN stays NaN).
   static double AbsDouble(double v) { return __builtin_fabs(v); }
 
@@ -139,7 +142,7 @@ inline void Vibrato::Load(const SynthState& s) {
   phase_ = s.vibPhase;
   step_ = s.vibStep;
   amplitude_ = s.vibAmplitude;
-  margin_ = (1.0 + AbsDouble(D(amplitude_))) * 0x1p-21;
+  margin_ = MarginFor(amplitude_);
   LookAhead();
 }
 
