@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "frame/registry.h"
+#include "generator/presets.h"
 
 namespace zu {
 

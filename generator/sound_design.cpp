@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "generator/power.h"
+#include "generator/presets.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 
@@ -44,6 +45,8 @@ float Nudged(float field, double step) {
 }
 
 double P(float base, int e) { return static_cast<double>(PowF(base, e)); }
+
+}  // namespace
 
 void PickupCoin(GeneratorParams& p) {
   p.startFreq = Store(C(0.4f) + F(0.5f));
@@ -174,35 +177,10 @@ void BlipSelect(GeneratorParams& p) {
   p.hpCutoff = 0.1f;
 }
 
-}  // namespace
-
 void SoundGenerator::LoadPreset(uint32_t index) {
-  if (index > 6) return;
+  if (index >= kPresetCount) return;
   ResetParameters();
-  GeneratorParams& p = params;
-  switch (index) {
-    case 0:
-      PickupCoin(p);
-      break;
-    case 1:
-      LaserShoot(p);
-      break;
-    case 2:
-      Explosion(p);
-      break;
-    case 3:
-      Powerup(p);
-      break;
-    case 4:
-      HitHurt(p);
-      break;
-    case 5:
-      Jump(p);
-      break;
-    default:
-      BlipSelect(p);
-      break;
-  }
+  kPresets[index].fill(params);
 }
 
 void SoundGenerator::Randomize() {

@@ -23,6 +23,7 @@
 #include "generator/csv_text.h"
 #include "generator/generator_object.h"
 #include "generator/param_file_io.h"
+#include "generator/presets.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 #include "generator/wave_render.h"
@@ -30,9 +31,6 @@
 namespace {
 
 using zu::SoundGenerator;
-
-const char* const kPresetNames[] = {"coin", "laser", "explosion", "powerup",
-                                    "hurt", "jump",  "blip"};
 
 const char kUsage[] =
     "usage: zider-sfx [--buffer-length N] [--no-generator] OPERATION...\n"
@@ -125,8 +123,8 @@ bool ParseNumber(const std::string& s, double* out) {
 }
 
 bool ParsePreset(const std::string& s, uint32_t* out) {
-  for (uint32_t i = 0; i < 7; ++i) {
-    if (s == kPresetNames[i]) {
+  for (uint32_t i = 0; i < zu::kPresetCount; ++i) {
+    if (s == zu::kPresets[i].name) {
       *out = i;
       return true;
     }
@@ -290,7 +288,9 @@ int main(int argc, char** argv) {
         break;
       case Op::kListPresets: {
         std::string list;
-        for (int i = 0; i < 7; ++i) list += std::to_string(i) + " " + kPresetNames[i] + "\n";
+        for (uint32_t i = 0; i < zu::kPresetCount; ++i) {
+          list += std::to_string(i) + " " + zu::kPresets[i].name + "\n";
+        }
         if (!Print(list)) return FailOutput();
         break;
       }

@@ -4,7 +4,8 @@
 // offers it. The guide's reference is built from this output, so it lists
 // exactly what the module registers.
 //
-// usage: zu-guide-export   (writes to standard output)
+// usage: zu-guide-export             the entries (writes to standard output)
+//        zu-guide-export --presets   the preset table: index, name, action text
 // Exit status: 0 written, 1 standard output failed, 2 arguments given.
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "frame/ace_table.h"
 #include "frame/editor_menus.h"
 #include "frame/registry.h"
+#include "generator/presets.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ struct GuideParam {
 struct GuideEntry {
   zu::AceKind kind;
   int code;
+  std::string name;
   std::string displayText;
   uint16_t flags;
   std::vector<GuideParam> params;
@@ -36,7 +39,7 @@ struct GuideEntry {
 std::vector<GuideEntry> ReadEntries() {
   std::vector<GuideEntry> entries;
   for (const zu::AceEntryDesc& desc : zu::kAceTable) {
-    GuideEntry entry{desc.kind, desc.code, desc.displayText, desc.flags, {}};
+    GuideEntry entry{desc.kind, desc.code, desc.name, desc.displayText, desc.flags, {}};
     for (int j = 0; j < desc.paramCount; ++j) {
       entry.params.push_back({desc.params[j].type, desc.params[j].title});
     }
@@ -140,8 +143,9 @@ std::string ExportJson(const std::vector<GuideEntry>& entries) {
     const GuideEntry& e = entries[i];
     const int menuId = zu::MenuIdBase(e.kind) + 10 * e.code;
     out += "  {\"kind\": " + Json(KindName(e.kind)) + ", \"code\": " + std::to_string(e.code) +
-           ", \"displayText\": " + Json(e.displayText) + ", \"flags\": " + std::to_string(e.flags) +
-           ", \"result\": " + Json(ResultName(e)) + ",\n   \"menu\": [";
+           ", \"name\": " + Json(e.name) + ", \"displayText\": " + Json(e.displayText) +
+           ", \"flags\": " + std::to_string(e.flags) + ", \"result\": " + Json(ResultName(e)) +
+           ",\n   \"menu\": [";
     const std::vector<std::string> path = MenuPath(e.kind, menuId);
     for (size_t k = 0; k < path.size(); ++k) out += (k ? ", " : "") + Json(path[k]);
     out += "],\n   \"params\": [";
@@ -155,14 +159,26 @@ std::string ExportJson(const std::vector<GuideEntry>& entries) {
   return out + "]\n";
 }
 
+// The preset table: index, the tool's name and the action's display text.
+std::string ExportPresets() {
+  std::string out = "[\n";
+  for (uint32_t i = 0; i < zu::kPresetCount; ++i) {
+    const zu::PresetDesc& p = zu::kPresets[i];
+    out += "  {\"index\": " + std::to_string(i) + ", \"name\": " + Json(p.name) +
+           ", \"action\": " + Json(p.actionText) + "}" + (i + 1 < zu::kPresetCount ? ",\n" : "\n");
+  }
+  return out + "]\n";
+}
+
 }  // namespace
 
-int main(int argc, char**) {
-  if (argc > 1) {
-    std::fprintf(stderr, "usage: zu-guide-export  (writes JSON to standard output)\n");
+int main(int argc, char** argv) {
+  const bool presets = argc == 2 && std::string(argv[1]) == "--presets";
+  if (argc > 1 && !presets) {
+    std::fprintf(stderr, "usage: zu-guide-export [--presets]  (writes JSON to standard output)\n");
     return 2;
   }
-  const std::string json = ExportJson(ReadEntries());
+  const std::string json = presets ? ExportPresets() : ExportJson(ReadEntries());
   std::fwrite(json.data(), 1, json.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

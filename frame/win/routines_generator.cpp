@@ -8,6 +8,7 @@
 #include "frame/win/routines.h"
 #include "generator/csv_text.h"
 #include "generator/param_file_io.h"
+#include "generator/presets.h"
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 #include "generator/variables.h"
@@ -19,7 +20,6 @@ namespace routines {
 namespace {
 
 constexpr int32_t kEventSoundGenerated = 1;
-constexpr uint32_t kHighestPreset = 6;
 
 int32_t Preset(RunData* rd, uint32_t index) {
   if (rd->generator != nullptr) rd->generator->LoadPreset(index);
@@ -64,7 +64,7 @@ ZU_ACTION(MutateSound) {
 
 ZU_ACTION(LoadPreset) {
   // Range test here: a negative number is a large unsigned one and changes nothing.
-  if (static_cast<uint32_t>(p1) <= kHighestPreset) Preset(rd, static_cast<uint32_t>(p1));
+  if (static_cast<uint32_t>(p1) < kPresetCount) Preset(rd, static_cast<uint32_t>(p1));
   return 0;
 }
 
