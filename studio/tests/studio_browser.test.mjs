@@ -14,7 +14,7 @@ import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
 import { serve } from '../serve.mjs';
-import { bitIdentityCases, LONGEST, toolArgs } from './cases.mjs';
+import { bitIdentityCases, LONGEST, mutate, preset, seed, toolArgs } from './cases.mjs';
 
 const root = resolve(process.env.ZU_ROOT ?? join(dirname(fileURLToPath(import.meta.url)), '../..'));
 const site = join(root, 'build/studio/site');
@@ -43,7 +43,12 @@ function runTool(steps) {
   const r = spawnSync(tool, [...args, '--render', wav, '--save', sfs, '--print-csv'], { encoding: 'utf8' });
   const ms = Number(process.hrtime.bigint() - start) / 1e6;
   assert.equal(r.status, 0, `zider-sfx ${args.join(' ')}: ${r.stderr}`);
-  return { wavSha256: sha256(readFileSync(wav)), csv: r.stdout.replace(/\n$/, ''), sfs: readFileSync(sfs).toString('hex'), ms };
+  return {
+    wavSha256: sha256(readFileSync(wav)),
+    csv: r.stdout.replace(/\n$/, ''),
+    sfs: readFileSync(sfs).toString('hex'),
+    ms,
+  };
 }
 
 async function openStudio(url) {
@@ -61,7 +66,10 @@ const fieldValue = (p, index) => p.inputValue(`#param-${index}-value`);
 
 before(async () => {
   ({ server, url: baseUrl } = await serve(site));
-  browser = await chromium.launch({ executablePath: process.env.ZU_CHROMIUM ?? '/usr/bin/chromium', args: ['--no-sandbox'] });
+  browser = await chromium.launch({
+    executablePath: process.env.ZU_CHROMIUM ?? '/usr/bin/chromium',
+    args: ['--no-sandbox'],
+  });
   const context = await browser.newContext();
   await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: new URL(baseUrl).origin });
   browser.newPage = (options) => context.newPage(options);
@@ -82,7 +90,8 @@ test('every case renders, formats and saves the same bytes in the page as in zid
     const inPage = await page.evaluate((s) => window.studio.run(s), steps);
     const byTool = runTool(steps);
     for (const key of ['wavSha256', 'csv', 'sfs']) {
-      if (inPage[key] !== byTool[key]) differ.push(`${JSON.stringify(steps)} ${key}: page ${inPage[key]} tool ${byTool[key]}`);
+      if (inPage[key] !== byTool[key])
+        differ.push(`${JSON.stringify(steps)} ${key}: page ${inPage[key]} tool ${byTool[key]}`);
     }
   }
   console.log(`# bit identity: ${cases.length} cases compared (WAV SHA-256, CSV text, .sfs bytes)`);
@@ -105,7 +114,9 @@ test('the longest render (410000 samples): time in the page beside the native to
   const without = best([0, 1, 2, 3, 4].map(() => timed(['--print-csv'])));
   assert.equal(sha256(readFileSync(join(work, 'long.wav'))), times[0].wavSha256);
   const inPage = best(times.map((t) => t.ms)).toFixed(1);
-  console.log(`# render of 410000 samples: headless Chromium worker ${inPage} ms, native ${(withRender - without).toFixed(1)} ms`);
+  console.log(
+    `# render of 410000 samples: headless Chromium worker ${inPage} ms, native ${(withRender - without).toFixed(1)} ms`,
+  );
 });
 
 test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async () => {
@@ -115,7 +126,7 @@ test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async ()
   await p.click('button[aria-label="Create explosion"]');
   await p.click('#mutate');
   await rendered(p);
-  const tool = runTool([{ seed: 5 }, { preset: 2 }, { mutate: true }]);
+  const tool = runTool([seed(5), preset(2), mutate]);
   const save = async (name) => {
     const [download] = await Promise.all([p.waitForEvent('download'), p.getByRole('button', { name }).click()]);
     return readFileSync(await download.path());
@@ -155,7 +166,11 @@ test('a bad file or text shows an error and changes nothing', async () => {
   const p = await openStudio(baseUrl);
   await p.click('button[aria-label="Create jump"]');
   const before = await p.evaluate(() => location.hash);
-  await p.setInputFiles('#file', { name: 'bad.sfs', mimeType: 'application/octet-stream', buffer: Buffer.from([103, 0, 0, 0, 1, 2, 3]) });
+  await p.setInputFiles('#file', {
+    name: 'bad.sfs',
+    mimeType: 'application/octet-stream',
+    buffer: Buffer.from([103, 0, 0, 0, 1, 2, 3]),
+  });
   await p.waitForSelector('#error:not([hidden])');
   assert.match(await p.textContent('#error'), /bad\.sfs/);
   await p.fill('#csv-input', '0.5,abc');
@@ -163,7 +178,11 @@ test('a bad file or text shows an error and changes nothing', async () => {
   assert.match(await p.textContent('#error'), /2 fields/);
   assert.equal(await p.evaluate(() => location.hash), before);
   // A good one goes through: a version-101 file.
-  await p.setInputFiles('#file', { name: 'ok.sfs', mimeType: 'application/octet-stream', buffer: Buffer.alloc(101, 0).fill(Buffer.from([101, 0, 0, 0]), 0, 4) });
+  await p.setInputFiles('#file', {
+    name: 'ok.sfs',
+    mimeType: 'application/octet-stream',
+    buffer: Buffer.alloc(101, 0).fill(Buffer.from([101, 0, 0, 0]), 0, 4),
+  });
   await p.waitForSelector('#error', { state: 'hidden' });
   assert.equal(await fieldValue(p, 6), '0');
   await p.close();
@@ -175,7 +194,10 @@ test('a share link opens exactly the sound and buffer length it carries', async 
   await rendered(p);
   assert.equal(await p.inputValue('#buffer'), '2');
   assert.equal(await fieldValue(p, 0), '0.5');
-  assert.equal(await p.textContent('#csv-action'), `Load variables from CSV string "${csv.replace(',2,', ',2.0000,')}"`);
+  assert.equal(
+    await p.textContent('#csv-action'),
+    `Load variables from CSV string "${csv.replace(',2,', ',2.0000,')}"`,
+  );
   assert.equal(await p.textContent('#csv-status'), 'exact: the CSV text gives this very sound');
   // A block the CSV text cannot carry travels as raw bits, bit for bit.
   await p.click('button[aria-label="Create explosion"]');
