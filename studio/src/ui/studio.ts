@@ -23,17 +23,19 @@ export class Studio implements Page {
   private history: History<Design>;
   private ui = findElements({ error: HTMLElement });
   private listen: ListenPanel;
+  /** Shows nothing per change: it draws its strip when asked. */
+  private variations: VariationsPanel;
   private panels: Panel[];
 
   constructor(readonly engine: Engine) {
-    this.history = new History(initialDesign(engine));
+    const first = initialDesign(engine);
+    const fromLink = location.hash ? parseShareHash(engine, location.hash, first) : first;
+    if (typeof fromLink === 'string') this.error(fromLink);
+    this.history = new History(typeof fromLink === 'string' ? first : fromLink);
     this.view = this.derive();
     this.listen = new ListenPanel(this);
-    new VariationsPanel(this);
+    this.variations = new VariationsPanel(this);
     this.panels = [new Toolbar(this), new ParamsPanel(this), new GamePanel(this), new IoPanel(this), this.listen];
-    const fromLink = location.hash ? parseShareHash(engine, location.hash, this.history.current) : null;
-    if (typeof fromLink === 'string') this.error(fromLink);
-    else if (fromLink) this.history = new History(fromLink);
     window.addEventListener('hashchange', () => this.followLink());
     this.refresh();
   }
