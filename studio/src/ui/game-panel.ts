@@ -6,6 +6,7 @@ import { actionLabel } from '../actions';
 import { WAVE_TYPE } from '../params';
 import { actionText } from '../registry';
 import { el, findElements } from './dom';
+import { SFS_FILE } from './io-panel';
 import type { Page, Panel, View } from './page';
 
 const NOISE = 3;
@@ -23,7 +24,7 @@ export class GamePanel implements Panel {
 
   constructor(page: Page) {
     this.ui.snap.onclick = () => page.dispatch({ kind: 'snap' });
-    this.ui.sfsAction.textContent = actionText('LoadSfxFile', '"zider-sound.sfs"');
+    this.ui.sfsAction.textContent = actionText('LoadSfxFile', `"${SFS_FILE}"`);
   }
 
   show({ design, texts }: View): void {

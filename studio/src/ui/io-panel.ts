@@ -4,6 +4,10 @@
 import { copyText, download, findElements } from './dom';
 import type { Page, Panel } from './page';
 
+/** The exported files' names; the "In your game" panel names the .sfs file too. */
+export const SFS_FILE = 'zider-sound.sfs';
+const WAV_FILE = 'zider-sound.wav';
+
 export class IoPanel implements Panel {
   private ui = findElements({
     exportWav: HTMLButtonElement,
@@ -20,7 +24,7 @@ export class IoPanel implements Panel {
   constructor(private page: Page) {
     this.ui.exportWav.onclick = () => void this.exportWav();
     this.ui.exportSfs.onclick = () =>
-      download('zider-sound.sfs', page.engine.sfs(page.view.design.block), 'application/octet-stream');
+      download(SFS_FILE, page.engine.sfs(page.view.design.block), 'application/octet-stream');
     this.ui.copyCsv.onclick = () => void copyText(page.view.texts.csv);
     this.ui.copyLink.onclick = () => void copyText(location.href);
     this.ui.loadCsv.onclick = () =>
@@ -55,7 +59,7 @@ export class IoPanel implements Panel {
   private async exportWav(): Promise<void> {
     const d = this.page.view.design;
     const r = await this.page.renderer.render(d.block, d.rand, d.buffer);
-    download('zider-sound.wav', r.wav, 'audio/wav');
+    download(WAV_FILE, r.wav, 'audio/wav');
   }
 
   private async open(f: File): Promise<void> {
