@@ -4,82 +4,30 @@
 // Environment: ZU_ROOT (the repository), with build/studio built and
 // build/native/bin/zider-sfx present.
 
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { createHash } from 'node:crypto';
 import { spawnSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { chromium } from 'playwright-core';
-import { serve } from '../serve.mjs';
+import { mkdirSync, readFileSync } from 'node:fs';
+import { join } from 'node:path';
 import { bitIdentityCases, LONGEST, mutate, preset, seed, toolArgs } from './cases.mjs';
+import {
+  env,
+  fieldValue,
+  openStudio,
+  rendered,
+  root,
+  runTool,
+  sha256,
+  singleFile,
+  tool,
+  useBrowser,
+  work,
+} from './browser.mjs';
 
-const root = resolve(process.env.ZU_ROOT ?? join(dirname(fileURLToPath(import.meta.url)), '../..'));
-const site = join(root, 'build/studio/site');
-const singleFile = join(root, 'build/studio/ZiderUzazir-Studio.html');
-const tool = join(root, 'build/native/bin/zider-sfx');
-const work = mkdtempSync(join(tmpdir(), 'studio-test-'));
-
-let server;
-let baseUrl;
-let browser;
 let page;
 
-const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
-
-/** Runs the tool on a case; returns its WAV digest, CSV text, .sfs bytes and time. */
-function runTool(steps) {
-  let n = 0;
-  const args = toolArgs(steps, (bytes) => {
-    const file = join(work, `in${n++}.sfs`);
-    writeFileSync(file, bytes);
-    return file;
-  });
-  const wav = join(work, 'out.wav');
-  const sfs = join(work, 'out.sfs');
-  const start = process.hrtime.bigint();
-  const r = spawnSync(tool, [...args, '--render', wav, '--save', sfs, '--print-csv'], { encoding: 'utf8' });
-  const ms = Number(process.hrtime.bigint() - start) / 1e6;
-  assert.equal(r.status, 0, `zider-sfx ${args.join(' ')}: ${r.stderr}`);
-  return {
-    wavSha256: sha256(readFileSync(wav)),
-    csv: r.stdout.replace(/\n$/, ''),
-    sfs: readFileSync(sfs).toString('hex'),
-    ms,
-  };
-}
-
-async function openStudio(url) {
-  const p = await browser.newPage({ viewport: { width: 1280, height: 800 }, acceptDownloads: true });
-  const errors = [];
-  p.on('pageerror', (e) => errors.push(e.message));
-  await p.goto(url);
-  await p.waitForSelector('body[data-ready=true]', { timeout: 20000 });
-  p.errors = errors;
-  return p;
-}
-
-const rendered = (p) => p.waitForFunction(() => document.getElementById('status').textContent.startsWith('Rendered'));
-const fieldValue = (p, index) => p.inputValue(`#param-${index}-value`);
-
-before(async () => {
-  ({ server, url: baseUrl } = await serve(site));
-  browser = await chromium.launch({
-    executablePath: process.env.ZU_CHROMIUM ?? '/usr/bin/chromium',
-    args: ['--no-sandbox'],
-  });
-  const context = await browser.newContext();
-  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: new URL(baseUrl).origin });
-  browser.newPage = (options) => context.newPage(options);
-  page = await openStudio(baseUrl);
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-  rmSync(work, { recursive: true, force: true });
+useBrowser(async () => {
+  page = await openStudio();
 });
 
 test('every case renders, formats and saves the same bytes in the page as in zider-sfx', async () => {
@@ -120,7 +68,7 @@ test('the longest render (410000 samples): time in the page beside the native to
 });
 
 test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async () => {
-  const p = await openStudio(baseUrl);
+  const p = await openStudio(env.baseUrl);
   await p.fill('#seed', '5');
   await p.press('#seed', 'Enter');
   await p.click('button[aria-label="Create explosion"]');
@@ -142,7 +90,7 @@ test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async ()
 });
 
 test('a preset, a slider, undo and redo', async () => {
-  const p = await openStudio(baseUrl);
+  const p = await openStudio(env.baseUrl);
   await rendered(p);
   await p.click('button[aria-label="Create blip/select"]');
   // After seed 1, blip/select gives a sawtooth at start frequency 0.53864.
@@ -163,7 +111,7 @@ test('a preset, a slider, undo and redo', async () => {
 });
 
 test('a bad file or text shows an error and changes nothing', async () => {
-  const p = await openStudio(baseUrl);
+  const p = await openStudio(env.baseUrl);
   await p.click('button[aria-label="Create jump"]');
   const before = await p.evaluate(() => location.hash);
   await p.setInputFiles('#file', {
@@ -190,7 +138,7 @@ test('a bad file or text shows an error and changes nothing', async () => {
 
 test('a share link opens exactly the sound and buffer length it carries', async () => {
   const csv = '0.5000,2,,0.2500,,0.3000,0.4000,,,,,,,,,,,,,1.0000,,,,';
-  const p = await openStudio(`${baseUrl}#csv=${encodeURIComponent(csv)}&buffer=2`);
+  const p = await openStudio(`${env.baseUrl}#csv=${encodeURIComponent(csv)}&buffer=2`);
   await rendered(p);
   assert.equal(await p.inputValue('#buffer'), '2');
   assert.equal(await fieldValue(p, 0), '0.5');
