@@ -1,0 +1,178 @@
+// A few numbers that describe a rendered sound (16-bit samples at 44100 Hz),
+// for placing it on the Explore map: length, loudness, brightness, pitch
+// movement and noisiness; and a small picture of its waveform.
+
+import FFT from 'fft.js';
+
+export const SAMPLE_RATE = 44100;
+/** Loudness of silence: the quietest a 16-bit sound can be, in dBFS. */
+export const SILENCE_DB = -96;
+/** Pitch changes smaller than this, in octaves (one semitone), count as steady. */
+export const STEADY_OCTAVES = 1 / 12;
+
+export type Movement = 'rising' | 'falling' | 'steady';
+
+export interface Features {
+  /** Length in seconds. */
+  seconds: number;
+  /** Root mean square of the samples over the whole sound, 0 to 1 of 32768. */
+  rms: number;
+  /** The same in dBFS: 20 log10(rms), SILENCE_DB for a silent sound. */
+  loudnessDb: number;
+  /** Spectral centroid in hertz: the magnitude-weighted mean frequency of
+   * the spectrum averaged over the sound; 0 for a silent sound. */
+  brightnessHz: number;
+  /** Zero-crossing frequency (half the sign changes per second) of the first
+   * and of the last third of the audible part; 0 for a silent or very short
+   * sound. For a tone it is its pitch; for noise, how fast the noise changes. */
+  startHz: number;
+  endHz: number;
+  /** log2(endHz / startHz): octaves the pitch moves; 0 when unknown. */
+  pitchOctaves: number;
+  /** rising or falling by more than STEADY_OCTAVES, else steady. */
+  movement: Movement;
+  /** Spectral flatness of the averaged spectrum, 0 (pure tone) to 1 (white noise). */
+  noisiness: number;
+}
+
+const FRAME = 1024;
+const MAX_FRAMES = 16;
+
+let fft: FFT | null = null;
+let hann: Float64Array;
+let frame: Float64Array;
+let spectrum: number[];
+
+/** Magnitudes of bins 1 to FRAME/2 - 1 (Hann window), summed over at most
+ * MAX_FRAMES frames spread evenly over the sound. */
+function averageSpectrum(samples: Int16Array): Float64Array {
+  if (!fft) {
+    fft = new FFT(FRAME);
+    hann = Float64Array.from({ length: FRAME }, (_, i) => 0.5 - 0.5 * Math.cos((2 * Math.PI * i) / FRAME));
+    frame = new Float64Array(FRAME);
+    spectrum = fft.createComplexArray();
+  }
+  const sum = new Float64Array(FRAME / 2);
+  const starts = Math.max(1, Math.min(MAX_FRAMES, Math.ceil(samples.length / FRAME)));
+  const span = Math.max(0, samples.length - FRAME);
+  for (let f = 0; f < starts; f++) {
+    const at = starts === 1 ? 0 : Math.round((span * f) / (starts - 1));
+    for (let i = 0; i < FRAME; i++) frame[i] = at + i < samples.length ? samples[at + i] * hann[i] : 0;
+    fft.realTransform(spectrum, frame);
+    for (let k = 1; k < FRAME / 2; k++) {
+      const re = spectrum[2 * k];
+      const im = spectrum[2 * k + 1];
+      sum[k] += Math.sqrt(re * re + im * im);
+    }
+  }
+  return sum;
+}
+
+/** Centroid in hertz and flatness (geometric over arithmetic mean of the
+ * power), leaving out the DC bin. */
+function spectralShape(samples: Int16Array): { centroid: number; flatness: number } {
+  const mag = averageSpectrum(samples);
+  let weighted = 0;
+  let total = 0;
+  let logPower = 0;
+  let power = 0;
+  const bins = FRAME / 2 - 1;
+  for (let k = 1; k < FRAME / 2; k++) {
+    weighted += k * mag[k];
+    total += mag[k];
+    const p = mag[k] * mag[k] + 1e-12;
+    logPower += Math.log(p);
+    power += p;
+  }
+  if (total === 0) return { centroid: 0, flatness: 0 };
+  const centroid = ((weighted / total) * SAMPLE_RATE) / FRAME;
+  return { centroid, flatness: Math.exp(logPower / bins) / (power / bins) };
+}
+
+/** Half the sign changes per second in [from, to), measured between the
+ * first and the last change; samples within deadBand of 0 keep the previous
+ * sign. With fewer than three changes the pitch is too low to measure there,
+ * and the result is the highest it can be: one half period over the span. */
+function crossingHz(samples: Int16Array, from: number, to: number, deadBand: number): number {
+  let sign = 0;
+  let first = -1;
+  let last = -1;
+  let changes = 0;
+  for (let i = from; i < to; i++) {
+    const s = samples[i];
+    if (Math.abs(s) <= deadBand) continue;
+    const next = s > 0 ? 1 : -1;
+    if (next === sign) continue;
+    if (sign !== 0) {
+      if (first < 0) first = i;
+      last = i;
+      changes++;
+    }
+    sign = next;
+  }
+  if (changes < 3) return SAMPLE_RATE / (2 * (to - from));
+  return ((changes - 1) / 2) * (SAMPLE_RATE / (last - first));
+}
+
+/** Start and end pitch: zero crossings in the first and last thirds of the
+ * audible part (from the first to the last sample above 1 % of the peak). */
+function pitchEnds(samples: Int16Array, peak: number): { startHz: number; endHz: number } {
+  const gate = peak / 100;
+  let a = 0;
+  let b = samples.length;
+  while (a < b && Math.abs(samples[a]) <= gate) a++;
+  while (b > a && Math.abs(samples[b - 1]) <= gate) b--;
+  const third = Math.floor((b - a) / 3);
+  if (peak === 0 || third < 64) return { startHz: 0, endHz: 0 };
+  const deadBand = peak / 200;
+  return { startHz: crossingHz(samples, a, a + third, deadBand), endHz: crossingHz(samples, b - third, b, deadBand) };
+}
+
+export function describe(samples: Int16Array): Features {
+  let squares = 0;
+  let peak = 0;
+  for (let i = 0; i < samples.length; i++) {
+    const s = samples[i];
+    squares += s * s;
+    if (Math.abs(s) > peak) peak = Math.abs(s);
+  }
+  const rms = samples.length ? Math.sqrt(squares / samples.length) / 32768 : 0;
+  const loudnessDb = rms > 0 ? Math.max(SILENCE_DB, 20 * Math.log10(rms)) : SILENCE_DB;
+  const { centroid, flatness } = spectralShape(samples);
+  const { startHz, endHz } = pitchEnds(samples, peak);
+  const pitchOctaves = startHz > 0 && endHz > 0 ? Math.log2(endHz / startHz) : 0;
+  const movement: Movement =
+    pitchOctaves > STEADY_OCTAVES ? 'rising' : pitchOctaves < -STEADY_OCTAVES ? 'falling' : 'steady';
+  return {
+    seconds: samples.length / SAMPLE_RATE,
+    rms,
+    loudnessDb,
+    brightnessHz: centroid,
+    startHz,
+    endHz,
+    pitchOctaves,
+    movement,
+    noisiness: flatness,
+  };
+}
+
+/** The waveform in columns: for each, the lowest and the highest sample
+ * scaled to -127..127, as [min0, max0, min1, max1, ...]. Empty columns are 0. */
+export function waveSummary(samples: Int16Array, columns: number): Int8Array {
+  const out = new Int8Array(2 * columns);
+  if (samples.length === 0) return out;
+  for (let c = 0; c < columns; c++) {
+    const from = Math.floor((c * samples.length) / columns);
+    const to = Math.max(from + 1, Math.floor(((c + 1) * samples.length) / columns));
+    let lo = 32767;
+    let hi = -32768;
+    for (let i = from; i < to && i < samples.length; i++) {
+      if (samples[i] < lo) lo = samples[i];
+      if (samples[i] > hi) hi = samples[i];
+    }
+    if (lo > hi) continue;
+    out[2 * c] = Math.round((lo * 127) / 32768);
+    out[2 * c + 1] = Math.round((hi * 127) / 32768);
+  }
+  return out;
+}
