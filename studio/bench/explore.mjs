@@ -1,7 +1,9 @@
 // How long an Explore map takes outside a browser: recipes, renders and
 // features of N points of a one-second sound (mutate mode, and the other
 // modes for comparison) on this thread, then through the worker pool with
-// Node worker threads standing in for Web Workers.
+// Node worker threads standing in for Web Workers. Wall-clock times count
+// whatever else the machine runs; the processor time of the single-thread
+// runs does not.
 //
 //   node studio/bench/explore.mjs [POINTS] [THREADS]      (default 256 2)
 // needs build/wasm/bin/engine.js (bash scripts/studio --build-only).
@@ -61,6 +63,7 @@ base[5] = new Uint32Array(new Float32Array([Math.sqrt(0.351)]).buffer)[0];
 const sources = [{ mode: 'mutate' }, { mode: 'preset', preset: 2 }, { mode: 'randomize' }];
 
 function singleThread(source) {
+  const cpu0 = process.cpuUsage();
   const t0 = performance.now();
   const recipes = m.exploreRecipes(source, 1, points);
   const t1 = performance.now();
@@ -79,10 +82,13 @@ function singleThread(source) {
     samplesTotal += samples.length;
   }
   const total = performance.now() - t0;
+  const cpu = process.cpuUsage(cpu0);
+  const cpuMs = (cpu.user + cpu.system) / 1000;
   const seconds = samplesTotal / 44100 / points;
   console.log(
     `${source.mode.padEnd(9)} ${points} points, mean ${seconds.toFixed(2)} s each: recipes ${(t1 - t0).toFixed(1)} ms,` +
-      ` recipe+render ${render.toFixed(0)} ms, features ${describe.toFixed(0)} ms, total ${total.toFixed(0)} ms`,
+      ` recipe+render ${render.toFixed(0)} ms, features ${describe.toFixed(0)} ms, total ${total.toFixed(0)} ms` +
+      ` (processor time ${cpuMs.toFixed(0)} ms)`,
   );
 }
 

@@ -31,7 +31,7 @@ export interface Features {
   pitchOctaves: number;
   /** rising or falling by more than STEADY_OCTAVES, else steady. */
   movement: Movement;
-  /** Spectral flatness of the averaged spectrum, 0 (pure tone) to 1 (white noise). */
+  /** Spectral flatness of short frames, averaged: 0 (pure tone) to 1 (white noise). */
   noisiness: number;
 }
 
@@ -43,50 +43,48 @@ let hann: Float64Array;
 let frame: Float64Array;
 let spectrum: number[];
 
-/** Magnitudes of bins 1 to FRAME/2 - 1 (Hann window), summed over at most
- * MAX_FRAMES frames spread evenly over the sound. */
-function averageSpectrum(samples: Int16Array): Float64Array {
+/**
+ * Centroid in hertz of the magnitude spectrum summed over at most MAX_FRAMES
+ * frames (Hann window) spread evenly over the sound, and noisiness: each
+ * frame's spectral flatness (geometric over arithmetic mean of the power),
+ * averaged with the frames' power as weights. The DC bin is left out.
+ */
+function spectralShape(samples: Int16Array): { centroid: number; flatness: number } {
   if (!fft) {
     fft = new FFT(FRAME);
     hann = Float64Array.from({ length: FRAME }, (_, i) => 0.5 - 0.5 * Math.cos((2 * Math.PI * i) / FRAME));
     frame = new Float64Array(FRAME);
     spectrum = fft.createComplexArray();
   }
+  const bins = FRAME / 2 - 1;
   const sum = new Float64Array(FRAME / 2);
+  let flatWeighted = 0;
+  let powerTotal = 0;
   const starts = Math.max(1, Math.min(MAX_FRAMES, Math.ceil(samples.length / FRAME)));
   const span = Math.max(0, samples.length - FRAME);
   for (let f = 0; f < starts; f++) {
     const at = starts === 1 ? 0 : Math.round((span * f) / (starts - 1));
     for (let i = 0; i < FRAME; i++) frame[i] = at + i < samples.length ? samples[at + i] * hann[i] : 0;
     fft.realTransform(spectrum, frame);
-    for (let k = 1; k < FRAME / 2; k++) {
-      const re = spectrum[2 * k];
-      const im = spectrum[2 * k + 1];
-      sum[k] += Math.sqrt(re * re + im * im);
+    let logPower = 0;
+    let power = 0;
+    for (let k = 1; k <= bins; k++) {
+      const p = spectrum[2 * k] * spectrum[2 * k] + spectrum[2 * k + 1] * spectrum[2 * k + 1];
+      sum[k] += Math.sqrt(p);
+      logPower += Math.log(p + 1e-9);
+      power += p;
     }
+    if (power > 0) flatWeighted += (Math.exp(logPower / bins) / (power / bins)) * power;
+    powerTotal += power;
   }
-  return sum;
-}
-
-/** Centroid in hertz and flatness (geometric over arithmetic mean of the
- * power), leaving out the DC bin. */
-function spectralShape(samples: Int16Array): { centroid: number; flatness: number } {
-  const mag = averageSpectrum(samples);
   let weighted = 0;
   let total = 0;
-  let logPower = 0;
-  let power = 0;
-  const bins = FRAME / 2 - 1;
-  for (let k = 1; k < FRAME / 2; k++) {
-    weighted += k * mag[k];
-    total += mag[k];
-    const p = mag[k] * mag[k] + 1e-12;
-    logPower += Math.log(p);
-    power += p;
+  for (let k = 1; k <= bins; k++) {
+    weighted += k * sum[k];
+    total += sum[k];
   }
   if (total === 0) return { centroid: 0, flatness: 0 };
-  const centroid = ((weighted / total) * SAMPLE_RATE) / FRAME;
-  return { centroid, flatness: Math.exp(logPower / bins) / (power / bins) };
+  return { centroid: ((weighted / total) * SAMPLE_RATE) / FRAME, flatness: flatWeighted / powerTotal };
 }
 
 /** Half the sign changes per second in [from, to), measured between the

@@ -11,7 +11,7 @@ export interface FeatureAxis {
   /** Text for the axis pickers. */
   label: string;
   /** The value placed: a logarithm for length and brightness, which the ear
-   * hears in ratios. */
+   * hears in ratios, and for noisiness, whose tones differ near 0. */
   value: (f: Features) => number;
 }
 
@@ -20,7 +20,7 @@ export const FEATURES: readonly FeatureAxis[] = [
   { name: 'loudness', label: 'Loudness', value: (f) => f.loudnessDb },
   { name: 'brightness', label: 'Brightness', value: (f) => Math.log2(Math.max(f.brightnessHz, 20)) },
   { name: 'pitch', label: 'Pitch movement', value: (f) => f.pitchOctaves },
-  { name: 'noisiness', label: 'Noisiness', value: (f) => f.noisiness },
+  { name: 'noisiness', label: 'Noisiness', value: (f) => Math.log10(f.noisiness + 1e-4) },
 ];
 
 export interface Axes {
@@ -86,6 +86,14 @@ export function place(features: readonly (Features | null)[], axes: Axes = DEFAU
   });
   const [sx, sy, sc] = scaled;
   return features.map((f) => (f ? { x: sx(f), y: 1 - sy(f), tone: sc(f) } : null));
+}
+
+/** Positions in a canvas of width x height pixels, margin pixels in from each
+ * side (so a dot at the edge shows whole). */
+export function toPixels(placed: readonly (Placed | null)[], width: number, height: number, margin = 6): (Placed | null)[] {
+  const w = Math.max(0, width - 2 * margin);
+  const h = Math.max(0, height - 2 * margin);
+  return placed.map((p) => (p ? { x: margin + p.x * w, y: margin + p.y * h, tone: p.tone } : null));
 }
 
 /** A colour for a tone: blue (0) through green to orange (1). */
