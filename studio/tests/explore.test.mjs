@@ -125,8 +125,10 @@ test('a steady square wave has its pitch at both ends and harmonics above it', (
   assert.ok(Math.abs(m.describe(sine).brightnessHz - 1000) < 20, `${m.describe(sine).brightnessHz}`);
 });
 
-test('a slide rises or falls', () => {
+test('a slide rises or falls; noise that does not slide is steady', () => {
   assert.equal(featuresOf(blockWith({ 8: 0.3 })).movement, 'rising');
+  assert.equal(featuresOf(blockWith({ 1: 3, 6: 0.4 })).movement, 'steady');
+  assert.equal(featuresOf(blockWith({ 1: 3, 6: 0.4, 8: -0.2 })).movement, 'falling');
   const falling = featuresOf(blockWith({ 6: 0.6, 8: -0.3 }));
   assert.equal(falling.movement, 'falling');
   assert.ok(falling.pitchOctaves < -1 / 12);

@@ -7,7 +7,7 @@ import FFT from 'fft.js';
 export const SAMPLE_RATE = 44100;
 /** Loudness of silence: the quietest a 16-bit sound can be, in dBFS. */
 export const SILENCE_DB = -96;
-/** Pitch changes smaller than this, in octaves (one semitone), count as steady. */
+/** Pitch changes up to this, in octaves (one semitone), count as steady. */
 export const STEADY_OCTAVES = 1 / 12;
 
 export type Movement = 'rising' | 'falling' | 'steady';
@@ -29,7 +29,8 @@ export interface Features {
   endHz: number;
   /** log2(endHz / startHz): octaves the pitch moves; 0 when unknown. */
   pitchOctaves: number;
-  /** rising or falling by more than STEADY_OCTAVES, else steady. */
+  /** rising or falling by more than STEADY_OCTAVES and more than the
+   * measurement's uncertainty (noise crosses zero at random), else steady. */
   movement: Movement;
   /** Spectral flatness of short frames, averaged: 0 (pure tone) to 1 (white noise). */
   noisiness: number;
@@ -87,43 +88,67 @@ function spectralShape(samples: Int16Array): { centroid: number; flatness: numbe
   return { centroid: ((weighted / total) * SAMPLE_RATE) / FRAME, flatness: flatWeighted / powerTotal };
 }
 
-/** Half the sign changes per second in [from, to), measured between the
- * first and the last change; samples within deadBand of 0 keep the previous
- * sign. With fewer than three changes the pitch is too low to measure there,
- * and the result is the highest it can be: one half period over the span. */
-function crossingHz(samples: Int16Array, from: number, to: number, deadBand: number): number {
+interface Crossings {
+  /** Half the sign changes per second. */
+  hz: number;
+  /** Relative standard error of hz: 0 for a steady tone, large for noise. */
+  error: number;
+}
+
+/**
+ * Zero crossings in [from, to): the rate measured between the first and the
+ * last sign change (samples within deadBand of 0 keep the previous sign), and
+ * how far that rate can be trusted: the spread of the whole-period intervals
+ * (change j to j + 2) over the root of their count. A tone's periods are
+ * alike; noise crosses at random. With fewer than three changes the pitch is
+ * too low to measure, and the rate is the highest it can be there: one half
+ * period over the span.
+ */
+function crossings(samples: Int16Array, from: number, to: number, deadBand: number): Crossings {
+  const at: number[] = [];
   let sign = 0;
-  let first = -1;
-  let last = -1;
-  let changes = 0;
   for (let i = from; i < to; i++) {
     const s = samples[i];
     if (Math.abs(s) <= deadBand) continue;
     const next = s > 0 ? 1 : -1;
     if (next === sign) continue;
-    if (sign !== 0) {
-      if (first < 0) first = i;
-      last = i;
-      changes++;
-    }
+    if (sign !== 0) at.push(i);
     sign = next;
   }
-  if (changes < 3) return SAMPLE_RATE / (2 * (to - from));
-  return ((changes - 1) / 2) * (SAMPLE_RATE / (last - first));
+  const n = at.length;
+  if (n < 3) return { hz: SAMPLE_RATE / (2 * (to - from)), error: 0 };
+  const hz = ((n - 1) / 2) * (SAMPLE_RATE / (at[n - 1] - at[0]));
+  let sum = 0;
+  let squares = 0;
+  for (let j = 2; j < n; j++) {
+    const d = at[j] - at[j - 2];
+    sum += d;
+    squares += d * d;
+  }
+  const mean = sum / (n - 2);
+  const spread = Math.sqrt(Math.max(0, squares / (n - 2) - mean * mean)) / mean;
+  return { hz, error: spread / Math.sqrt(n - 2) };
 }
 
 /** Start and end pitch: zero crossings in the first and last thirds of the
- * audible part (from the first to the last sample above 1 % of the peak). */
-function pitchEnds(samples: Int16Array, peak: number): { startHz: number; endHz: number } {
+ * audible part (from the first to the last sample above 1 % of the peak).
+ * The move counts when it passes STEADY_OCTAVES and three standard errors of
+ * the two rates (which noise needs, and a tone does not). */
+function pitchMove(samples: Int16Array, peak: number): Pick<Features, 'startHz' | 'endHz' | 'pitchOctaves' | 'movement'> {
   const gate = peak / 100;
   let a = 0;
   let b = samples.length;
   while (a < b && Math.abs(samples[a]) <= gate) a++;
   while (b > a && Math.abs(samples[b - 1]) <= gate) b--;
   const third = Math.floor((b - a) / 3);
-  if (peak === 0 || third < 64) return { startHz: 0, endHz: 0 };
-  const deadBand = peak / 200;
-  return { startHz: crossingHz(samples, a, a + third, deadBand), endHz: crossingHz(samples, b - third, b, deadBand) };
+  if (peak === 0 || third < 64) return { startHz: 0, endHz: 0, pitchOctaves: 0, movement: 'steady' };
+  const deadBand = Math.min(2, peak / 200);
+  const start = crossings(samples, a, a + third, deadBand);
+  const end = crossings(samples, b - third, b, deadBand);
+  const octaves = Math.log2(end.hz / start.hz);
+  const margin = Math.max(STEADY_OCTAVES, Math.log2(1 + 3 * Math.hypot(start.error, end.error)));
+  const movement: Movement = octaves > margin ? 'rising' : octaves < -margin ? 'falling' : 'steady';
+  return { startHz: start.hz, endHz: end.hz, pitchOctaves: octaves, movement };
 }
 
 export function describe(samples: Int16Array): Features {
@@ -137,19 +162,12 @@ export function describe(samples: Int16Array): Features {
   const rms = samples.length ? Math.sqrt(squares / samples.length) / 32768 : 0;
   const loudnessDb = rms > 0 ? Math.max(SILENCE_DB, 20 * Math.log10(rms)) : SILENCE_DB;
   const { centroid, flatness } = spectralShape(samples);
-  const { startHz, endHz } = pitchEnds(samples, peak);
-  const pitchOctaves = startHz > 0 && endHz > 0 ? Math.log2(endHz / startHz) : 0;
-  const movement: Movement =
-    pitchOctaves > STEADY_OCTAVES ? 'rising' : pitchOctaves < -STEADY_OCTAVES ? 'falling' : 'steady';
   return {
     seconds: samples.length / SAMPLE_RATE,
     rms,
     loudnessDb,
     brightnessHz: centroid,
-    startHz,
-    endHz,
-    pitchOctaves,
-    movement,
+    ...pitchMove(samples, peak),
     noisiness: flatness,
   };
 }
