@@ -261,11 +261,15 @@ test('changing the sound mid-map drops the old map\'s work; a point played is he
   reply(false); // the old map's second point, already running
   assert.deepEqual([old.answered, next.answered], [1, 0]);
   assert.equal(FakeWorker.all[0].posted.at(-1).job.base[0], 2);
+  // Two points hovered in turn while a worker is busy: only the last is rendered.
+  const passed = explorer.samples(1);
   const played = explorer.samples(2);
-  reply(false); // the new map's first point, running when the sound was asked for
+  reply(false); // the new map's first point, running when the sounds were asked for
+  assert.equal(FakeWorker.all[0].posted.at(-1).job.recipe, next.points[2].recipe);
   reply(true);
+  assert.equal(await passed, null);
   assert.equal((await played).length, 3);
-  assert.ok(next.points[2].heard && next.current === 2 && !next.points[1].heard);
+  assert.ok(next.points[2].heard && next.current === 2 && next.points[1].heard && !next.points[0].heard);
   reply(false);
   reply(false);
   assert.equal(next.answered, 3);

@@ -45,6 +45,7 @@ const KEPT_SAMPLES = 16;
 export class Explorer {
   map: ExploreMap | null = null;
   private batch: Batch | null = null;
+  private playing: Batch | null = null;
   private kept = new Map<Recipe, Int16Array>();
 
   /** Told after each answer of the open map (the page redraws, at most once a frame). */
@@ -83,7 +84,9 @@ export class Explorer {
   /** Drops the map and its work (the sound changed, or the view closed). */
   close(): void {
     this.batch?.cancel();
+    this.playing?.cancel();
     this.batch = null;
+    this.playing = null;
     this.map = null;
     this.kept.clear();
   }
@@ -94,21 +97,34 @@ export class Explorer {
   }
 
   /** The samples of point i of the open map, to play: rendered again ahead of
-   * the map's work (a recent one is kept). Marks it heard and current. */
-  async samples(i: number): Promise<Int16Array | null> {
+   * the map's work (a recent one is kept). Marks it heard and current. A
+   * newer call drops an older one still waiting, which then gives null, as
+   * does a point that cannot be rendered (the map shows its error). */
+  samples(i: number): Promise<Int16Array | null> {
     const map = this.map;
     const point = map?.points[i];
-    if (!map || !point) return null;
+    if (!map || !point) return Promise.resolve(null);
     point.heard = true;
     map.current = i;
+    this.playing?.cancel();
+    this.playing = null;
     const kept = this.kept.get(point.recipe);
-    if (kept) return kept;
-    const result = await this.pool.runOne(this.job(map.spec, point.recipe, true));
-    if (!result.samples) return null;
-    if (this.map !== map) return result.samples;
-    this.kept.set(point.recipe, result.samples);
-    if (this.kept.size > KEPT_SAMPLES) this.kept.delete(this.kept.keys().next().value as Recipe);
-    return result.samples;
+    if (kept) return Promise.resolve(kept);
+    return new Promise((resolve) => {
+      const keep = (samples: Int16Array | null): void => {
+        if (samples && this.map === map) {
+          this.kept.set(point.recipe, samples);
+          if (this.kept.size > KEPT_SAMPLES) this.kept.delete(this.kept.keys().next().value as Recipe);
+        }
+        resolve(samples);
+      };
+      this.playing = this.pool.run([this.job(map.spec, point.recipe, true)], {
+        urgent: true,
+        onResult: (_, r) => keep(r.samples),
+        onError: () => resolve(null),
+      });
+      void this.playing.done.then((complete) => complete || resolve(null));
+    });
   }
 
   private job(spec: MapSpec, recipe: Recipe, keepSamples: boolean): PointJob {
