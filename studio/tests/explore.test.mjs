@@ -10,6 +10,7 @@ import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { Worker } from 'node:worker_threads';
 import { build } from 'esbuild';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -40,6 +41,23 @@ before(async () => {
     alias: { 'zu-engine': join(root, 'build/wasm/bin/engine.js') },
     logLevel: 'warning',
   });
+  const entry = await build({
+    entryPoints: [join(here, '../src/explore/explore_worker.ts')],
+    bundle: true,
+    write: false,
+    platform: 'node',
+    format: 'cjs',
+    // A thread's port stands in for a Web Worker's global scope.
+    banner: {
+      js:
+        "const { parentPort } = require('node:worker_threads');" +
+        'globalThis.self = { set onmessage(f) { parentPort.on("message", (data) => f({ data })); },' +
+        ' postMessage: (m, t) => parentPort.postMessage(m, t) };',
+    },
+    alias: { 'zu-engine': join(root, 'build/wasm/bin/engine.js') },
+    logLevel: 'warning',
+  });
+  writeFileSync(join(tmp, 'worker.cjs'), entry.outputFiles[0].text);
   const file = join(tmp, 'explore.cjs');
   writeFileSync(file, out.outputFiles[0].text);
   m = (await import(file)).default;
@@ -274,4 +292,16 @@ test('changing the sound mid-map drops the old map\'s work; a point played is he
   reply(false);
   assert.equal(next.answered, 3);
   assert.equal(await explorer.done, true);
+});
+
+test('the point worker answers the pool with what the page would compute itself', async () => {
+  const thread = new Worker(join(tmp, 'worker.cjs'));
+  const worker = { onmessage: null, onerror: null, postMessage: (msg, t) => thread.postMessage(msg, t), terminate: () => thread.terminate() };
+  thread.on('message', (data) => worker.onmessage({ data }));
+  const pool = new m.WorkerPool(() => worker, 1);
+  const job = { base: engine.resetBlock(), recipe: m.recipeFor({ mode: 'mutate' }, 99), buffer: 5, columns: 16, keepSamples: false };
+  const got = await pool.runOne(job);
+  pool.dispose();
+  const want = m.makePoint(engine, job);
+  assert.deepEqual([got.block, got.rand, got.features, got.summary, got.samples], [want.block, want.rand, want.features, want.summary, null]);
 });
