@@ -28,6 +28,7 @@ export default tseslint.config(
         navigator: 'readonly',
         location: 'readonly',
         setTimeout: 'readonly',
+        performance: 'readonly',
       },
     },
   },
