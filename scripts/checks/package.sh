@@ -8,7 +8,7 @@
 # refuses descriptions that miss an entry or name one that does not exist.
 set -uo pipefail
 root="${ZU_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
-cd "$root"
+cd "$root" || exit 1
 work="$root/build/package-check"
 rm -rf "$work"
 mkdir -p "$work"
@@ -25,7 +25,7 @@ zip="$(sed -n 's/^package: wrote \(\S*\) .*/\1/p' "$log")"
 studio=0
 [ -e scripts/studio ] && studio=1
 
-/usr/bin/python3 - "$zip" "$work" "$studio" <<'EOF'
+if ! /usr/bin/python3 - "$zip" "$work" "$studio" <<'EOF'
 import html, json, os, re, struct, subprocess, sys, zipfile
 
 zip_path, work, studio = sys.argv[1], sys.argv[2], sys.argv[3] == "1"
@@ -130,7 +130,9 @@ for message in failures:
     print(f"package: {message}")
 sys.exit(1 if failures else 0)
 EOF
-[ $? -eq 0 ] || exit 1
+then
+  exit 1
+fi
 
 # The guide build refuses a description file that misses an entry or names one
 # that does not exist, and says which.
