@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "frame/registry.h"
+#include "frame/ace_kinds.h"
 
 namespace zu {
 
