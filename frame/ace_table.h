@@ -109,15 +109,6 @@ inline constexpr AceEntryDesc kAceTable[kAceEntryCount] = {
 #include "frame/ace_entries.inc"
 };
 
-/// The row of an entry by its code.
-constexpr const AceEntryDesc& AceEntry(condition::Code code) { return kAceTable[code]; }
-constexpr const AceEntryDesc& AceEntry(action::Code code) {
-  return kAceTable[kConditionCount + code];
-}
-constexpr const AceEntryDesc& AceEntry(expression::Code code) {
-  return kAceTable[kConditionCount + kActionCount + code];
-}
-
 /// The number of entries of a kind.
 constexpr uint32_t AceCountOf(AceKind kind) {
   return kind == AceKind::kCondition ? kConditionCount
@@ -130,6 +121,17 @@ constexpr uint32_t AceFirstIndexOf(AceKind kind) {
   return kind == AceKind::kCondition ? 0
          : kind == AceKind::kAction  ? kConditionCount
                                      : kConditionCount + kActionCount;
+}
+
+/// The row of an entry by its code.
+constexpr const AceEntryDesc& AceEntry(condition::Code code) {
+  return kAceTable[AceFirstIndexOf(AceKind::kCondition) + code];
+}
+constexpr const AceEntryDesc& AceEntry(action::Code code) {
+  return kAceTable[AceFirstIndexOf(AceKind::kAction) + code];
+}
+constexpr const AceEntryDesc& AceEntry(expression::Code code) {
+  return kAceTable[AceFirstIndexOf(AceKind::kExpression) + code];
 }
 
 /// The entry of this kind and code, or null for a code outside 0 .. count - 1.
