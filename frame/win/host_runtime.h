@@ -41,7 +41,7 @@ void PushEvent(RunData* rd, int32_t code);
 /// two parameters, or a fetched one): never null, a missing text reads as "".
 const char* TextArg(int32_t value);
 
-// The running action's next parameter, through the get-action-parameter callback.
+/// The running action's next parameter, through the get-action-parameter callback.
 int32_t FetchActionInt(RunData* rd);
 float FetchActionFloat(RunData* rd);
 /// Never null: a missing text reads as "".

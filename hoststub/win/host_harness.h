@@ -46,7 +46,7 @@ struct HarnessExprFetch {
 
 class HostHarness {
  public:
-  // Application handle, frame word and player word the harness's run header holds.
+  /// Application handle, frame word and player word the harness's run header holds.
   static constexpr uint32_t kAppHandle = 0x5A17;
   static constexpr uint32_t kFrameWord = 0x16;
   static constexpr uint32_t kPlayerWord = 0x48;
@@ -117,7 +117,7 @@ class HostHarness {
   int32_t NextExprParam(int32_t type, int32_t token, bool first);
 
   struct Queued {
-    int32_t kind;  // action kinds, or expression types
+    int32_t kind;  ///< action kinds, or expression types
     int32_t value;
   };
 

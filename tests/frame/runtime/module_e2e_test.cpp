@@ -227,20 +227,42 @@ TEST_F(ModuleTest, EveryDescriptorEntryThroughTheInfoExports) {
 
 DWORD WINAPI NothingThread(void*) { return 0; }
 
-TEST_F(ModuleTest, EntryPointRebuildsTablesOnEveryCallAndKeepsOldOnes) {
-  auto actions =
-      reinterpret_cast<InfosFn>(reinterpret_cast<void (*)()>(host.Export("GetActionInfos")));
-  const uint16_t* before = actions(nullptr, 57);
-  const std::vector<uint16_t> words(before - 2, before + 17);
-  // A thread start notifies the entry point, which builds a fresh set.
+bool StartAndJoinThread() {
   HANDLE thread = CreateThread(nullptr, 0, &NothingThread, nullptr, 0, nullptr);
-  ASSERT_NE(thread, nullptr);
+  if (thread == nullptr) return false;
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
-  const uint16_t* after = actions(nullptr, 57);
-  EXPECT_NE(after, before);
-  EXPECT_EQ(std::vector<uint16_t>(after - 2, after + 17), words);
-  EXPECT_EQ(std::vector<uint16_t>(before - 2, before + 17), words);
+  return true;
+}
+
+// Every thread start and end notifies the entry point: the host keeps the
+// tables it was given, with their contents, and the module keeps its memory.
+TEST_F(ModuleTest, ThreadStartsKeepTheTablesAndTheMemory) {
+  auto actions =
+      reinterpret_cast<InfosFn>(reinterpret_cast<void (*)()>(host.Export("GetActionInfos")));
+  const uint16_t* entry = actions(nullptr, 57);
+  const std::vector<uint16_t> words(entry - 2, entry + 17);
+  ASSERT_TRUE(StartAndJoinThread());  // whatever the first thread sets up for good
+  const uint64_t heapBefore = HeapBytesInUse();
+  constexpr int kThreads = 2000;
+  for (int i = 0; i < kThreads; ++i) ASSERT_TRUE(StartAndJoinThread());
+  const uint64_t heapAfter = HeapBytesInUse();
+  RecordProperty("heap_bytes_before", std::to_string(heapBefore));
+  RecordProperty("heap_bytes_after", std::to_string(heapAfter));
+  EXPECT_LT(heapAfter, heapBefore + 64 * 1024)
+      << heapBefore << " bytes before " << kThreads << " threads, " << heapAfter << " after";
+
+  EXPECT_EQ(actions(nullptr, 57), entry);
+  EXPECT_EQ(std::vector<uint16_t>(entry - 2, entry + 17), words);
+  auto infos = reinterpret_cast<int32_t(__stdcall*)(void*, RunObjectInfos*)>(
+      reinterpret_cast<void (*)()>(host.Export("GetRunObjectInfos")));
+  RunObjectInfos again{};
+  ASSERT_EQ(infos(nullptr, &again), 1);
+  EXPECT_EQ(reinterpret_cast<const void* const*>(again.conditionRoutines),
+            host.infos().conditionTable);
+  EXPECT_EQ(reinterpret_cast<const void* const*>(again.actionRoutines), host.infos().actionTable);
+  EXPECT_EQ(reinterpret_cast<const void* const*>(again.expressionRoutines),
+            host.infos().expressionTable);
 }
 
 TEST_F(ModuleTest, DebugTreeIsOneStaticEndMarker) {
