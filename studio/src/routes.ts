@@ -7,6 +7,7 @@ import { actionLabel, draws, GameAction } from './actions';
 import type { Design } from './design';
 import { Block, BLOCK_WORDS, Engine } from './engine';
 import { fileName } from './names';
+import { FULL_SCALE } from './wave';
 
 export type RouteKind = 'actions' | 'csv' | 'sfs';
 
@@ -91,13 +92,21 @@ export function difference(d: Design, route: Route): Difference {
   return { variables, noise: route.rand !== d.rand };
 }
 
-/** Samples in which two RIFF/WAVE images differ, counting a length
- * difference as that many differing samples; 0 when the bytes are the same. */
-export function samplesDiffering(a: Uint8Array, b: Uint8Array): number {
-  const count = Math.max(a.length, b.length);
-  let differ = 0;
-  for (let i = 44; i < count; i += 2) if (a[i] !== b[i] || a[i + 1] !== b[i + 1]) differ++;
-  return differ;
+/** How two RIFF/WAVE images differ: the samples that do (a length
+ * difference counting as that many) and the largest difference, 0 to 1 of
+ * full scale; both 0 when the bytes are the same. */
+export function samplesDiffering(a: Uint8Array, b: Uint8Array): { count: number; largest: number } {
+  const va = new DataView(a.buffer, a.byteOffset, a.byteLength);
+  const vb = new DataView(b.buffer, b.byteOffset, b.byteLength);
+  const sample = (v: DataView, i: number) => (i + 1 < v.byteLength ? v.getInt16(i, true) : 0);
+  let count = 0;
+  let largest = 0;
+  for (let i = 44; i < Math.max(a.length, b.length); i += 2) {
+    const d = Math.abs(sample(va, i) - sample(vb, i));
+    if (d !== 0 || i + 1 < a.length !== i + 1 < b.length) count++;
+    largest = Math.max(largest, d);
+  }
+  return { count, largest: largest / FULL_SCALE };
 }
 
 /** The whole rule for a route: the actions that make the sound and add it

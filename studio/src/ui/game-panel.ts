@@ -80,7 +80,7 @@ export class GamePanel implements Panel {
     const d = view.design;
     const r = await this.page.renderer.render(route.block, route.rand ?? 0, d.buffer);
     if (this.view !== view) return;
-    const differ = samplesDiffering(r.wav, heard);
+    const { count, largest } = samplesDiffering(r.wav, heard);
     const diff = difference(d, route);
     const rounded = diff.variables.filter((i) => i < 24).map((i) => PARAM_NAMES.get(i) ?? `variable ${i}`);
     const what = [
@@ -91,9 +91,14 @@ export class GamePanel implements Panel {
     const samples = (heard.length - 44) / 2;
     this.verdicts.set(
       route.kind,
-      differ === 0
+      count === 0
         ? { state: 'exact', text: `exact: ${cause}, which changes no sample` }
-        : { state: 'differs', text: `not exact: ${cause}; ${differ} of ${samples} samples differ` },
+        : {
+            state: 'differs',
+            text:
+              `not exact: ${cause}; ${count} of ${samples} samples differ, ` +
+              `by up to ${(largest * 100).toFixed(1)} % of full scale`,
+          },
     );
     this.draw();
   }
@@ -105,8 +110,12 @@ export class GamePanel implements Panel {
     const { routes, csvUnreadable } = view.texts;
     // Routes come as actions, CSV text, .sfs file: the first exact one leads.
     const main = routes.find((r) => this.verdicts.get(r.kind)?.state === 'exact') ?? routes[routes.length - 1];
-    this.ui.routeMain.replaceChildren(this.routeBlock(view, main, true));
-    const others = routes.filter((r) => r !== main).map((r) => this.routeBlock(view, r, false));
+    // Once, by the first route that sets the random source to a state other
+    // than the seed field's.
+    const d = view.design;
+    const seeded = d.rand !== 0 && d.rand !== d.seed ? [main, ...routes].find((r) => r.kind !== 'actions') : undefined;
+    this.ui.routeMain.replaceChildren(this.routeBlock(view, main, true, seeded === main));
+    const others = routes.filter((r) => r !== main).map((r) => this.routeBlock(view, r, false, seeded === r));
     if (csvUnreadable >= 0) {
       const param = PARAM_NAMES.get(csvUnreadable) ?? `variable ${csvUnreadable}`;
       others.push(
@@ -121,7 +130,7 @@ export class GamePanel implements Panel {
     this.ui.routeOthers.replaceChildren(...others);
   }
 
-  private routeBlock(view: View, route: Route, main: boolean): HTMLElement {
+  private routeBlock(view: View, route: Route, main: boolean, explainSeed: boolean): HTMLElement {
     const d = view.design;
     const verdict = this.verdicts.get(route.kind) ?? { state: 'checking', text: '' };
     const lines = ruleLines(route, d.name);
@@ -133,6 +142,16 @@ export class GamePanel implements Panel {
       list(lines.once),
     );
     if (main) box.append(el('p', {}, 'Whenever the game should play it:'), list([lines.play]));
+    if (explainSeed) {
+      box.append(
+        el(
+          'p',
+          { class: 'help' },
+          `${d.rand} is where the random source stood after the actions that made this sound; ` +
+            'the seed puts it there again, so the noise is the same.',
+        ),
+      );
+    }
     if (route.kind === 'sfs') {
       box.append(
         el(
