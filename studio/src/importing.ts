@@ -45,13 +45,18 @@ export function loadCsvText(engine: Engine, block: Block, text: string): Block |
 /** Larger files are neither: a CSV text of 24 numbers stays far below. */
 const MAX_IMPORT_BYTES = 1 << 20;
 
-/** The block a dropped or opened file gives over block, or an error. A file
- * named .sfs or starting with a known version number is read as an .sfs file. */
+/** A file named .sfs or starting with a known version number is read as an
+ * .sfs file; any other as a CSV text. */
+export function readsAsSfs(name: string, bytes: Uint8Array): boolean {
+  const version = bytes.length >= 4 ? bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (bytes[3] << 24) : -1;
+  return /\.sfs$/i.test(name) || version === 100 || version === 101 || version === 102;
+}
+
+/** The block a dropped or opened file gives over block, or an error. */
 export function importFile(engine: Engine, block: Block, name: string, bytes: Uint8Array): Block | string {
   if (bytes.length > MAX_IMPORT_BYTES)
     return `${name}: ${bytes.length} bytes is too large for an .sfs file or a CSV text`;
-  const version = bytes.length >= 4 ? bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (bytes[3] << 24) : -1;
-  if (/\.sfs$/i.test(name) || version === 100 || version === 101 || version === 102) {
+  if (readsAsSfs(name, bytes)) {
     return engine.sfsError(bytes, name) || (engine.loadSfs(block, bytes) ?? block);
   }
   if (bytes.includes(0)) return `${name}: neither an .sfs file (version 100, 101 or 102) nor a CSV text`;

@@ -1,7 +1,7 @@
 // Import and export: the WAV image, the .sfs file and the CSV text out; a
 // pasted CSV text, an opened or dropped file in; the share link.
 
-import { csvNote } from '../importing';
+import { csvNote, readsAsSfs } from '../importing';
 import { fileName } from '../names';
 import { copyText, download, findElements } from './dom';
 import type { Page, Panel } from './page';
@@ -68,13 +68,20 @@ export class IoPanel implements Panel {
     const text = this.ui.csvInput.value;
     const before = this.page.view.design;
     this.page.dispatch({ kind: 'csv', text }, { prefix: 'Pasted text: ' });
-    const note = this.page.view.design !== before ? csvNote(text) : '';
+    this.showNote(this.page.view.design !== before ? csvNote(text) : '');
+  }
+
+  private showNote(note: string): void {
     this.ui.csvNote.textContent = note;
     this.ui.csvNote.hidden = note === '';
   }
 
   private async open(f: File): Promise<void> {
     const bytes = new Uint8Array(await f.arrayBuffer());
+    const before = this.page.view.design;
     this.page.dispatch({ kind: 'file', name: f.name, bytes });
+    const loaded = this.page.view.design !== before && !readsAsSfs(f.name, bytes);
+    const note = loaded ? csvNote(new TextDecoder().decode(bytes)) : '';
+    this.showNote(note && `${f.name}: ${note}`);
   }
 }
