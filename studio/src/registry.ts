@@ -14,10 +14,9 @@ export function actionDisplay(name: ActionName): string {
   return action.text;
 }
 
-/** An action's display text with %0 filled in. */
-export function actionText(name: ActionName, value?: string | number): string {
-  const text = actionDisplay(name);
-  return value === undefined ? text : text.replace('%0', String(value));
+/** An action's display text with %0, %1, ... filled in from values. */
+export function actionText(name: ActionName, ...values: (string | number)[]): string {
+  return values.reduce<string>((text, v, i) => text.replace(`%${i}`, () => String(v)), actionDisplay(name));
 }
 
 /** A setter's parameter title without its hint, e.g. "Attack time". */
@@ -39,3 +38,6 @@ export function paramChoices(name: ActionName): string[] {
 
 /** The presets' action texts, e.g. "Create pickup/coin", by preset index. */
 export const PRESET_ACTIONS: readonly string[] = PRESETS.map((p) => p.action);
+
+/** The presets' short names, e.g. "coin", by preset index (zider-sfx --preset takes them too). */
+export const PRESET_NAMES: readonly string[] = PRESETS.map((p) => p.name);

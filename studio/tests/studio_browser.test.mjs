@@ -83,9 +83,20 @@ test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async ()
   assert.equal((await save('Export .sfs')).toString('hex'), tool.sfs);
   await p.getByRole('button', { name: 'Copy CSV' }).click();
   assert.equal(await p.evaluate(() => navigator.clipboard.readText()), tool.csv);
-  // The recipe the game needs for this very sound.
-  const recipe = await p.locator('#recipe li').allTextContents();
-  assert.deepEqual(recipe, ['Set random seed to 5', 'Create explosion', 'Mutate sound', 'Generate sound']);
+  // The whole rule the game needs for this very sound, under the sound's name.
+  await p.fill('#sound-name', 'boom');
+  await p.press('#sound-name', 'Enter');
+  assert.equal(await p.getAttribute('#route-main .route', 'data-route'), 'actions');
+  assert.deepEqual(await p.locator('#route-main li').allTextContents(), [
+    'Set random seed to 5',
+    'Create explosion',
+    'Mutate sound',
+    'Generate sound',
+    'Add generated sound as "boom"',
+    'Play sound "boom" on channel 0, 1 times',
+  ]);
+  const [named] = await Promise.all([p.waitForEvent('download'), p.click('#export-sfs')]);
+  assert.equal(named.suggestedFilename(), 'boom.sfs');
   await p.close();
 });
 
@@ -99,7 +110,7 @@ test('a preset, a slider, undo and redo', async () => {
   await p.focus('#param-6');
   await p.keyboard.press('End');
   assert.equal(await fieldValue(p, 6), '1');
-  assert.equal(await p.locator('#recipe-none').isVisible(), true);
+  assert.notEqual(await p.getAttribute('#route-main .route', 'data-route'), 'actions');
   await p.click('#undo');
   assert.equal(await fieldValue(p, 6), '0.53864');
   await p.click('#redo');
@@ -123,7 +134,7 @@ test('a bad file or text shows an error and changes nothing', async () => {
   assert.match(await p.textContent('#error'), /bad\.sfs/);
   await p.fill('#csv-input', '0.5,abc');
   await p.click('#load-csv');
-  assert.match(await p.textContent('#error'), /2 fields/);
+  assert.match(await p.textContent('#error'), /field 2 of the CSV text is not a number/);
   assert.equal(await p.evaluate(() => location.hash), before);
   // A good one goes through: a version-101 file.
   await p.setInputFiles('#file', {
@@ -143,17 +154,20 @@ test('a share link opens exactly the sound and buffer length it carries', async 
   assert.equal(await p.inputValue('#buffer'), '2');
   assert.equal(await fieldValue(p, 0), '0.5');
   assert.equal(
-    await p.textContent('#csv-action'),
+    await p.textContent('#route-main [data-route=csv] li'),
     `Load variables from CSV string "${csv.replace(',2,', ',2.0000,')}"`,
   );
-  assert.equal(await p.textContent('#csv-status'), 'exact: the CSV text gives this very sound');
-  // A block the CSV text cannot carry travels as raw bits, bit for bit.
+  assert.equal(await p.textContent('#route-main .verdict'), 'exact: this very sound');
+  // An edited block the CSV text cannot carry travels as raw bits, bit for
+  // bit, with the random state the render draws from.
   await p.click('button[aria-label="Create explosion"]');
+  await p.fill('#param-6-value', '0.123456');
+  await p.press('#param-6-value', 'Enter');
   const url = p.url();
-  assert.match(url, /#bits=/);
-  const block = await p.evaluate(() => Array.from(window.studio.d.block));
+  assert.match(url, /#bits=.*&rand=\d+/);
+  const block = await p.evaluate(() => [...window.studio.d.block, window.studio.d.rand]);
   const q = await openStudio(url);
-  assert.deepEqual(await q.evaluate(() => Array.from(window.studio.d.block)), block);
+  assert.deepEqual(await q.evaluate(() => [...window.studio.d.block, window.studio.d.rand]), block);
   await p.close();
   await q.close();
 });

@@ -1,9 +1,10 @@
 // What the panels share: the view they show and the page they act on.
 
-import type { Design, GameTexts } from '../design';
+import type { Design } from '../design';
 import type { Engine } from '../engine';
-import type { Renderer } from '../renderer';
+import type { Rendered, Renderer } from '../renderer';
 import type { Step } from '../replay';
+import type { GameTexts } from '../routes';
 
 /** Everything a refresh shows, each derived once. */
 export interface View {
@@ -36,6 +37,8 @@ export interface Page {
   error(message: string): void;
   /** Plays a design's sound. */
   play(d: Design | undefined): Promise<void>;
+  /** Told each time the page's sound was rendered, with the render. */
+  heard(design: Design, result: Rendered): void;
 }
 
 export interface Panel {

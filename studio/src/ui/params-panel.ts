@@ -75,6 +75,8 @@ export class ParamsPanel implements Panel {
         this.show(this.page.view);
       } else {
         this.set(p.index, v, false);
+        // The value the variable holds, e.g. a wave type out of range as its integer.
+        field.value = showValue(wordValue(this.page.view.design.block, p.index), p.index === WAVE_TYPE);
       }
     };
     this.fields.set(p.index, field);

@@ -2,11 +2,12 @@
 // the address that follows it. Every change goes through change(), then each
 // panel shows the one view derived from it.
 
-import { Design, gameTexts, initialDesign } from '../design';
+import { Design, initialDesign } from '../design';
 import type { Engine } from '../engine';
 import { History } from '../history';
-import { Renderer } from '../renderer';
+import { Rendered, Renderer } from '../renderer';
 import { applyStep, Step } from '../replay';
+import { gameTexts } from '../routes';
 import { parseShareHash, shareHash } from '../share';
 import { findElements } from './dom';
 import { GamePanel } from './game-panel';
@@ -23,6 +24,7 @@ export class Studio implements Page {
   private history: History<Design>;
   private ui = findElements({ error: HTMLElement });
   private listen: ListenPanel;
+  private game: GamePanel;
   /** Shows nothing per change: it draws its strip when asked. */
   private variations: VariationsPanel;
   private panels: Panel[];
@@ -35,7 +37,8 @@ export class Studio implements Page {
     this.view = this.derive();
     this.listen = new ListenPanel(this);
     this.variations = new VariationsPanel(this);
-    this.panels = [new Toolbar(this), new ParamsPanel(this), new GamePanel(this), new IoPanel(this), this.listen];
+    this.game = new GamePanel(this);
+    this.panels = [new Toolbar(this), new ParamsPanel(this), this.game, new IoPanel(this), this.listen];
     window.addEventListener('hashchange', () => this.followLink());
     this.refresh();
   }
@@ -69,11 +72,15 @@ export class Studio implements Page {
     return this.listen.playDesign(d);
   }
 
+  heard(design: Design, result: Rendered): void {
+    this.game.heard(design, result);
+  }
+
   private derive(): View {
     const design = this.history.current;
     const texts = gameTexts(this.engine, design);
     const { canUndo, canRedo } = this.history;
-    return { design, texts, hash: shareHash(design, texts), canUndo, canRedo };
+    return { design, texts, hash: shareHash(this.engine, design, texts.csv), canUndo, canRedo };
   }
 
   private refresh(): void {
