@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zu {
@@ -34,6 +35,20 @@ bool WriteFileWhole(const char* path, const void* data, size_t size, std::string
 /// "cannot read NAME: cause".
 bool ReadFileStart(const char* path, uint8_t* buffer, size_t capacity, size_t* got,
                    std::string* error = nullptr);
+
+/// A whole file's bytes in memory.
+struct FileBytes {
+  std::unique_ptr<uint8_t[]> data;  ///< never null after a successful read
+  size_t size = 0;                  ///< bytes held (0 for an empty file)
+};
+
+/// Reads the whole regular file at path into memory. Anything but a regular
+/// file (a folder, a FIFO or pipe, a device) is refused at once, without
+/// waiting for a writer; so are a file of more than `limit` bytes, one for
+/// which no memory can be had, and one whose length changes while it is read.
+/// On failure *out is empty and *error (when given) holds one line: "cannot
+/// read NAME: cause"; without `error` a failure allocates nothing.
+bool ReadFileWhole(const char* path, size_t limit, FileBytes* out, std::string* error = nullptr);
 
 /// text as it is shown in a one-line message: unchanged when it holds no
 /// control character, otherwise in double quotes with C escapes (\n, \t,

@@ -34,6 +34,7 @@ std::string Cause(DWORD code) {
 }
 
 bool FailureCode(std::string* error, const char* verb, const char* path, DWORD code) {
+  if (error == nullptr) return false;  // no text, no allocation
   return Failure(error, verb, path, Cause(code));
 }
 
@@ -131,6 +132,48 @@ bool WriteAndReplace(const char* path, const std::string& target, const uint8_t*
   return FailureCode(error, "write", path, code);
 }
 
+// Opens path for reading when it is a file on disk; the handle, or
+// INVALID_HANDLE_VALUE with *error set. A device ("CON", "NUL", ...) or a
+// pipe is refused before anything is read from it.
+HANDLE OpenRegular(const char* path, std::string* error) {
+  if (path == nullptr || *path == '\0') {
+    Failure(error, "read", "", "no file name");
+    return INVALID_HANDLE_VALUE;
+  }
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    Failure(error, "read", path, "Is a directory");
+    return INVALID_HANDLE_VALUE;
+  }
+  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    FailureCode(error, "read", path, GetLastError());
+    return INVALID_HANDLE_VALUE;
+  }
+  const DWORD type = GetFileType(h);
+  if (type == FILE_TYPE_DISK) return h;
+  CloseHandle(h);
+  Failure(error, "read", path,
+          type == FILE_TYPE_PIPE ? "not a regular file (a pipe)" : "not a regular file (a device)");
+  return INVALID_HANDLE_VALUE;
+}
+
+// Reads until capacity bytes are in buffer or the file ends; *total counts
+// them. False with the last error set on a read error.
+bool ReadUpTo(HANDLE h, uint8_t* buffer, size_t capacity, size_t* total) {
+  *total = 0;
+  while (*total < capacity) {
+    const size_t left = capacity - *total;
+    const DWORD chunk = left > 0x10000000u ? 0x10000000u : static_cast<DWORD>(left);
+    DWORD n = 0;
+    if (!ReadFile(h, buffer + *total, chunk, &n, nullptr)) return false;
+    if (n == 0) break;
+    *total += n;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool WriteFileWhole(const char* path, const void* data, size_t size, std::string* error) {
@@ -154,38 +197,44 @@ bool WriteFileWhole(const char* path, const void* data, size_t size, std::string
 bool ReadFileStart(const char* path, uint8_t* buffer, size_t capacity, size_t* got,
                    std::string* error) {
   *got = 0;
-  if (path == nullptr || *path == '\0') return Failure(error, "read", "", "no file name");
-  const DWORD attributes = GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return Failure(error, "read", path, "Is a directory");
-  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return FailureCode(error, "read", path, GetLastError());
-  const DWORD type = GetFileType(h);
-  if (type != FILE_TYPE_DISK) {
-    CloseHandle(h);
-    return Failure(
-        error, "read", path,
-        type == FILE_TYPE_PIPE ? "not a regular file (a pipe)" : "not a regular file (a device)");
-  }
+  const HANDLE h = OpenRegular(path, error);
+  if (h == INVALID_HANDLE_VALUE) return false;
   size_t total = 0;
-  bool ok = true;
-  while (total < capacity) {
-    const size_t left = capacity - total;
-    const DWORD chunk = left > 0x10000000u ? 0x10000000u : static_cast<DWORD>(left);
-    DWORD n = 0;
-    if (!ReadFile(h, buffer + total, chunk, &n, nullptr)) {
-      ok = false;
-      break;
-    }
-    if (n == 0) break;
-    total += n;
-  }
+  const bool ok = ReadUpTo(h, buffer, capacity, &total);
   const DWORD code = GetLastError();
   CloseHandle(h);
   if (!ok) return FailureCode(error, "read", path, code);
   *got = total;
   return true;
+}
+
+bool ReadFileWhole(const char* path, size_t limit, FileBytes* out, std::string* error) {
+  *out = FileBytes();
+  const HANDLE h = OpenRegular(path, error);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(h, &size)) {
+    const DWORD code = GetLastError();
+    CloseHandle(h);
+    return FailureCode(error, "read", path, code);
+  }
+  if (!fileio::AllocateWhole(static_cast<uint64_t>(size.QuadPart), limit, path, out, error)) {
+    CloseHandle(h);
+    return false;
+  }
+  size_t total = 0;
+  uint8_t beyond = 0;
+  size_t more = 0;
+  const bool ok = ReadUpTo(h, out->data.get(), out->size, &total) && ReadUpTo(h, &beyond, 1, &more);
+  const DWORD code = GetLastError();
+  CloseHandle(h);
+  if (ok && total == out->size && more == 0) return true;
+  const size_t expected = out->size;
+  *out = FileBytes();
+  if (!ok) return FailureCode(error, "read", path, code);
+  return fileio::Failure(
+      error, "read", path,
+      expected == total ? "it grew while being read" : "it shrank while being read");
 }
 
 }  // namespace zu

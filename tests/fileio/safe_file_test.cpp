@@ -93,6 +93,31 @@ TEST_F(SafeFileTest, ReadsAtMostTheCapacityOfARegularFile) {
   EXPECT_EQ(error.rfind("cannot read " + PathOf("missing") + ": ", 0), 0u) << error;
 }
 
+TEST_F(SafeFileTest, ReadsAWholeRegularFileWithinTheLimit) {
+  const std::string path = PathOf("w.bin");
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), "0123456789", 10));
+  FileBytes file;
+  ASSERT_TRUE(ReadFileWhole(path.c_str(), 10, &file));
+  EXPECT_EQ(std::string(file.data.get(), file.data.get() + file.size), "0123456789");
+
+  std::string error;
+  EXPECT_FALSE(ReadFileWhole(path.c_str(), 9, &file, &error));
+  EXPECT_EQ(file.data, nullptr);
+  EXPECT_EQ(error, "cannot read " + path + ": too large (10 bytes; at most 9 can be read)");
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), nullptr, 0));
+  ASSERT_TRUE(ReadFileWhole(path.c_str(), 0, &file));
+  EXPECT_NE(file.data, nullptr);  // an empty file still has an address
+  EXPECT_EQ(file.size, 0u);
+#ifdef _WIN32
+  const char* device = "NUL";
+#else
+  const char* device = "/dev/zero";
+#endif
+  EXPECT_FALSE(ReadFileWhole(device, 100, &file, &error));
+  EXPECT_EQ(error, std::string("cannot read ") + device + ": not a regular file (" +
+                       (device[0] == '/' ? "a character device)" : "a device)"));
+}
+
 TEST(PrintableName, KeepsTheMessageOnOneLine) {
   EXPECT_EQ(PrintableName("C:\\sounds\\a b.wav"), "C:\\sounds\\a b.wav");
   EXPECT_EQ(PrintableName("a\nb\"\\\x01"), "\"a\\nb\\\"\\\\\\x01\"");
