@@ -5,7 +5,8 @@
 //
 // One interface, two implementations chosen by the build: safe_file_posix.cpp
 // (open with O_EXCL | O_NOFOLLOW, rename) and win/safe_file_win.cpp
-// (CreateFile with CREATE_NEW, MoveFileEx with replace).
+// (CreateFile with CREATE_NEW, ReplaceFile, or MoveFileEx with replace where
+// there is nothing to replace).
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +21,8 @@ namespace zu {
 ///   under an unpredictable short name in the same folder, are flushed and
 ///   checked, and the new file then replaces path in one step. Concurrent
 ///   writers each leave either their complete file or none. A replaced file
-///   keeps its permission bits; a read-only file is refused.
+///   keeps its permission bits (on Windows its attributes, such as hidden and
+///   system, and its own security); a read-only file is refused.
 /// - A symbolic link: the file it leads to is written as above; the link stays.
 /// - Anything else that exists (a device, a FIFO): written directly, every
 ///   write checked. A folder is refused.

@@ -1,6 +1,8 @@
 // safe_file.h on Windows: a temporary made with CreateFile(CREATE_NEW) under a
-// random name beside the target, written, flushed, closed, then moved over it
-// with MoveFileEx(MOVEFILE_REPLACE_EXISTING).
+// random name beside the target, written, flushed, closed, then put in the
+// target's place with ReplaceFile (which keeps the replaced file's attributes,
+// security and creation time), or with MoveFileEx(MOVEFILE_REPLACE_EXISTING)
+// where there is nothing to replace or the file system cannot replace.
 #include <windows.h>
 // After windows.h:
 #include <ntsecapi.h>
@@ -96,9 +98,42 @@ bool WriteInPlace(const char* path, const std::string& target, const uint8_t* da
   return written || FailureCode(error, "write", path, code);
 }
 
-// A new file beside target, moved over it once complete.
-bool WriteAndReplace(const char* path, const std::string& target, const uint8_t* data, size_t size,
-                     std::string* error) {
+// Attributes a replaced file hands on. ReplaceFile carries them itself; the
+// new file also gets them when it is made, so that they survive the fallback
+// move and implementations of ReplaceFile that keep only the content.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// ReplaceFile errors after which the plain move is the way: the target went
+// away (before or during the call, which then leaves the new file under its
+// own name), or the file system does not support replacing.
+bool ReplaceNotPossible(DWORD code) {
+  return code == ERROR_FILE_NOT_FOUND || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+         code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED ||
+         code == ERROR_INVALID_PARAMETER || code == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+// Puts the complete file temp in target's place; false with the last error set.
+bool PutInPlace(const std::string& temp, const std::string& target, bool targetExists) {
+  if (targetExists) {
+    // Merge errors (an ACL that cannot be copied) do not stop a save.
+    if (ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr))
+      return true;
+    const DWORD code = GetLastError();
+    if (!ReplaceNotPossible(code)) return false;
+  }
+  return MoveFileExA(temp.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// A new file beside target, put in its place once complete. targetAttributes
+// are those of the file replaced, INVALID_FILE_ATTRIBUTES when there is none.
+bool WriteAndReplace(const char* path, const std::string& target, DWORD targetAttributes,
+                     const uint8_t* data, size_t size, std::string* error) {
+  const bool targetExists = targetAttributes != INVALID_FILE_ATTRIBUTES;
+  const DWORD createAttributes = targetExists && (targetAttributes & kKeptAttributes)
+                                     ? targetAttributes & kKeptAttributes
+                                     : FILE_ATTRIBUTE_NORMAL;
   const std::string folder = fileio::FolderOf(target, kSeparators);
   std::string temp;
   HANDLE h = INVALID_HANDLE_VALUE;
@@ -108,8 +143,7 @@ bool WriteAndReplace(const char* path, const std::string& target, const uint8_t*
     if (!RtlGenRandom(random, sizeof random))
       return FailureCode(error, "write", path, GetLastError());
     temp = folder + fileio::TempName(random);
-    h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
+    h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, createAttributes, nullptr);
     const DWORD code = GetLastError();
     if (h == INVALID_HANDLE_VALUE && code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
       return FailureCode(error, "write", path, code);
@@ -122,8 +156,7 @@ bool WriteAndReplace(const char* path, const std::string& target, const uint8_t*
     ok = false;
     code = GetLastError();
   }
-  if (ok && !MoveFileExA(temp.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (ok && !PutInPlace(temp, target, targetExists)) {
     ok = false;
     code = GetLastError();
   }
@@ -191,7 +224,7 @@ bool WriteFileWhole(const char* path, const void* data, size_t size, std::string
   const DWORD type = TypeOf(target);
   if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE)
     return WriteInPlace(path, target, bytes, size, error);
-  return WriteAndReplace(path, target, bytes, size, error);
+  return WriteAndReplace(path, target, attributes, bytes, size, error);
 }
 
 bool ReadFileStart(const char* path, uint8_t* buffer, size_t capacity, size_t* got,

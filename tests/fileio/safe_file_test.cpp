@@ -11,7 +11,9 @@
 #include <iterator>
 #include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -75,6 +77,21 @@ TEST_F(SafeFileTest, RefusedWritesKeepTheOldFileAndSayWhy) {
   EXPECT_EQ(Content(path), "old");
   EXPECT_EQ(EntryCount(), 1u);
 }
+
+#ifdef _WIN32
+// A replaced file keeps its attributes; the new content is complete.
+TEST_F(SafeFileTest, ReplacedFileKeepsItsAttributes) {
+  const std::string path = PathOf("a.bin");
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), "old", 3));
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), kept));
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), "new content", 11));
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), kept | FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_EQ(Content(path), "new content");
+  EXPECT_EQ(EntryCount(), 1u);
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
+#endif
 
 TEST_F(SafeFileTest, ReadsAtMostTheCapacityOfARegularFile) {
   const std::string path = PathOf("r.bin");
