@@ -112,8 +112,26 @@ bool ReplaceNotPossible(DWORD code) {
          code == ERROR_INVALID_PARAMETER || code == ERROR_CALL_NOT_IMPLEMENTED;
 }
 
+// True when target may be deleted now (not held open without delete
+// sharing, not denied); false with the last error set otherwise.
+bool CanDelete(const std::string& target) {
+  HANDLE h =
+      CreateFileA(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
 // Puts the complete file temp in target's place; false with the last error set.
 bool PutInPlace(const std::string& temp, const std::string& target, bool targetExists) {
+  // Replacing deletes the old file either way. Asked first, since a failing
+  // ReplaceFile may leave an empty backup file of its own beside the target
+  // (seen with Wine).
+  if (targetExists && !CanDelete(target)) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    targetExists = false;
+  }
   if (targetExists) {
     // Merge errors (an ACL that cannot be copied) do not stop a save.
     if (ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,

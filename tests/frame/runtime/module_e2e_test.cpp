@@ -558,7 +558,7 @@ TEST_F(ModuleTest, FailedParameterFileSaveKeepsTheOldFile) {
   const std::vector<uint8_t> old = ReadFile(path);
   ASSERT_EQ(old.size(), 105u);
   // Held open without delete sharing, the file cannot be replaced: the new
-  // image is written beside it, the move fails and the temporary goes.
+  // image is written beside it, the replace is refused and the temporary goes.
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
