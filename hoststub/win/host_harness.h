@@ -72,6 +72,8 @@ class HostHarness {
   /// Queues parameters for the get-action-parameter callback.
   void QueueInt(int32_t value);
   void QueueFloat(float value);
+  /// A float given as its bit pattern (kept as it is, signalling NaNs included).
+  void QueueFloatBits(uint32_t bits);
   void QueueString(const std::string& text);
   /// Queues parameters for the expression parameter callbacks.
   void QueueExprInt(int32_t value);

@@ -59,7 +59,7 @@ void Load() {
     if (i == 1) {
       p.waveType = static_cast<int32_t>(block[i]);
     } else {
-      *zu::FloatVariable(p, i) = FromBits(block[i]);
+      zu::SetVariableBits(p, i, block[i]);
     }
   }
   p.vibDelay = FromBits(block[zu::kVariableCount]);
@@ -70,7 +70,7 @@ void Load() {
 void Store() {
   zu::GeneratorParams& p = Generator().params;
   for (int i = 0; i < zu::kVariableCount; ++i) {
-    block[i] = i == 1 ? static_cast<uint32_t>(p.waveType) : Bits(*zu::FloatVariable(p, i));
+    block[i] = i == 1 ? static_cast<uint32_t>(p.waveType) : zu::GetVariableBits(p, i);
   }
   block[zu::kVariableCount] = Bits(p.vibDelay);
   block[zu::kVariableCount + 1] = p.filterFlag;

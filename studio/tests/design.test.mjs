@@ -83,6 +83,20 @@ test('links, files and steps that cannot be loaded are refused with a reason', (
   assert.deepEqual(Array.from(back.block), Array.from(neg.block));
 });
 
+test('every variable keeps its bits through the engine, signalling NaNs included', () => {
+  const d = m.initialDesign(engine);
+  const block = d.block.slice();
+  const patterns = [0x7f800001, 0xff800001, 0x7fbfffff, 0xffa5a5a5, 0x7fa00000];
+  for (let i = 0; i < 25; i++) if (i !== 1) block[i] = (patterns[i % patterns.length] ^ ((i >> 2) << 8)) >>> 0;
+  const same = (got, words) => assert.deepEqual(Array.from(got.slice(0, words)), Array.from(block.slice(0, words)));
+  same(engine.loadSfs(engine.resetBlock(), engine.sfs(block)), 25);
+  const csv = engine.loadCsv(block, '0.5');
+  assert.equal(csv[0], 0x3f000000);
+  assert.deepEqual(Array.from(csv.slice(1, 24)), Array.from(block.slice(1, 24)));
+  const edited = m.applyBlock(d, block);
+  same(m.parseShareHash(engine, m.shareHash(engine, edited, engine.csv(block)), d).block, 25);
+});
+
 test('every variable has one slider, named by its setter in the registry', () => {
   const params = m.GROUPS.flatMap((g) => g.params);
   assert.deepEqual(
