@@ -1,7 +1,7 @@
 // Import and export: the WAV image, the .sfs file and the CSV text out; a
 // pasted CSV text, an opened or dropped file in; the share link.
 
-import { copyText, download, findElements } from './dom';
+import { confirmBeside, copyText, download, findElements } from './dom';
 import type { Page, Panel } from './page';
 
 /** The exported files' names; the "In your game" panel names the .sfs file too. */
@@ -19,16 +19,20 @@ export class IoPanel implements Panel {
     drop: HTMLElement,
     share: HTMLAnchorElement,
     copyLink: HTMLButtonElement,
+    importError: HTMLElement,
   });
 
   constructor(private page: Page) {
     this.ui.exportWav.onclick = () => void this.exportWav();
     this.ui.exportSfs.onclick = () =>
       download(SFS_FILE, page.engine.sfs(page.view.design.block), 'application/octet-stream');
-    this.ui.copyCsv.onclick = () => void copyText(page.view.texts.csv);
-    this.ui.copyLink.onclick = () => void copyText(location.href);
+    this.ui.copyCsv.onclick = () => void this.copy(this.ui.copyCsv, page.view.texts.csv, 'the CSV text');
+    this.ui.copyLink.onclick = () => void this.copy(this.ui.copyLink, location.href, 'the link');
     this.ui.loadCsv.onclick = () =>
-      page.dispatch({ kind: 'csv', text: this.ui.csvInput.value }, { prefix: 'Pasted text: ' });
+      page.dispatch(
+        { kind: 'csv', text: this.ui.csvInput.value },
+        { prefix: 'Pasted text: ', errorAt: this.ui.importError },
+      );
     this.ui.file.onchange = () => {
       const f = this.ui.file.files?.[0];
       if (f) void this.open(f);
@@ -64,6 +68,11 @@ export class IoPanel implements Panel {
 
   private async open(f: File): Promise<void> {
     const bytes = new Uint8Array(await f.arrayBuffer());
-    this.page.dispatch({ kind: 'file', name: f.name, bytes });
+    this.page.dispatch({ kind: 'file', name: f.name, bytes }, { errorAt: this.ui.importError });
+  }
+
+  private async copy(button: HTMLElement, text: string, what: string): Promise<void> {
+    const copied = await copyText(text);
+    confirmBeside(button, copied ? `Copied ${what}` : `The browser did not let the page copy ${what}`);
   }
 }
