@@ -3,11 +3,12 @@
 
 import { before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { build } from 'esbuild';
+import { guideParameters } from '../generate.mjs';
 import { seed } from './cases.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -18,7 +19,7 @@ let engine;
 before(async () => {
   const out = await build({
     stdin: {
-      contents: ['design', 'actions', 'replay', 'share', 'importing', 'params', 'engine']
+      contents: ['design', 'actions', 'replay', 'share', 'importing', 'params', 'engine', 'format']
         .map((name) => `export * from './${name}';`)
         .join('\n'),
       resolveDir: join(here, '../src'),
@@ -83,4 +84,28 @@ test('every variable has one slider, named by its setter in the registry', () =>
   );
   for (const p of params) assert.match(p.name, /^[A-Z][^()]*$/, `variable ${p.index}`);
   assert.deepEqual(m.WAVE_NAMES, ['Square wave', 'Sawtooth', 'Sine', 'Noise']);
+});
+
+test('a value shows as the shortest decimal that reads back as the same single-precision value', () => {
+  const f = Math.fround;
+  assert.equal(m.showValue(f(0.30386), false), '0.30386');
+  assert.equal(m.showValue(f(0.22668001), false), '0.22668001');
+  // 2^-96: the nearest 8-digit decimal reads back as another value, the one above does not.
+  assert.equal(m.showValue(2 ** -96, false), '1.2621775e-29');
+  const bits = new DataView(new ArrayBuffer(4));
+  for (let i = 0; i < 2000; i++) {
+    bits.setUint32(0, (i * 2654435761) >>> 0);
+    const v = bits.getFloat32(0);
+    if (Number.isFinite(v)) assert.ok(Object.is(f(m.readValue(m.showValue(v, false))), v), `${v}`);
+  }
+});
+
+test("the sliders' ranges and meanings come from the guide's table, which must stay readable", () => {
+  const page = readFileSync(join(root, 'docs/guide/synthesizer.md'), 'utf8');
+  const volume = m.GROUPS.flatMap((g) => g.params).find((p) => p.index === 0);
+  assert.deepEqual([volume.min, volume.max], [0, 2]);
+  assert.match(volume.meaning, /loudness/);
+  const anyAction = { has: () => true };
+  const broken = page.replace('| 0 to 1 | Length of the fade-in. |', '| short | Length of the fade-in. |');
+  assert.throws(() => guideParameters(broken, anyAction), /cannot read the parameter row "\| 2 \| Attack time/);
 });
