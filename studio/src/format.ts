@@ -8,9 +8,17 @@ export function showValue(value: number, integer: boolean): string {
   if (Object.is(value, -0)) return '-0';
   for (let p = 1; p <= 9; p++) {
     const shortest = shortestAt(value, p);
-    if (shortest !== null) return String(shortest);
+    if (shortest !== null) return fitted(shortest);
   }
   return String(value);
+}
+
+/** A decimal as a field holds it: with an exponent when that is shorter than
+ * a long plain form (-1.1077198e-6, not -0.0000011077198). */
+function fitted(value: number): string {
+  const plain = String(value);
+  const exponent = value.toExponential();
+  return plain.length > 13 && exponent.length < plain.length ? exponent : plain;
 }
 
 /** The p-digit decimal nearest to value that reads back (as a typed value

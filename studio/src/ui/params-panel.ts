@@ -69,7 +69,11 @@ export class ParamsPanel implements Panel {
   private row(p: ParamInfo, spot: HTMLElement): HTMLElement {
     const row = el('div', { class: p.index === WAVE_TYPE ? 'param wave' : 'param' });
     const meaning = `param-${p.index}-meaning`;
-    row.append(el('label', { for: `param-${p.index}` }, p.name));
+    const head = el('div', { class: 'head' });
+    head.append(
+      el('label', { for: `param-${p.index}` }, p.name),
+      el('span', { class: 'meaning', id: meaning }, `${p.meaning} (${p.min} to ${p.max})`),
+    );
     const control = p.index === WAVE_TYPE ? this.waveList() : this.slider(p);
     const field = this.field(p, spot);
     for (const c of [control, field]) {
@@ -77,7 +81,7 @@ export class ParamsPanel implements Panel {
       c.addEventListener('focus', () => this.run++);
       c.addEventListener('pointerdown', () => this.run++);
     }
-    row.append(control, field, el('p', { class: 'meaning', id: meaning }, `${p.meaning} (${p.min} to ${p.max})`));
+    row.append(head, control, field);
     return row;
   }
 

@@ -37,7 +37,7 @@ export class VariationsPanel implements Panel {
     this.ui.strip.classList.toggle('stale', !current);
     for (const pick of this.picks) pick.disabled = !current;
     this.ui.variationsNote.textContent = current
-      ? `${RECIPE} Picking one makes it the sound and sets the Seed field to its S.`
+      ? 'Picking one makes it the sound and sets the Seed field to the seed on its tile.'
       : 'These are variations of an earlier sound: make new ones to pick from.';
   }
 
