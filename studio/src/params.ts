@@ -35,7 +35,7 @@ export const WAVE_NAMES = paramChoices('SetWaveType');
 
 /** Groups in the order an author thinks of them; the wave type comes first. */
 export const GROUPS: ParamGroup[] = [
-  { title: 'Wave', params: [p(1, 'SetWaveType')] },
+  { title: 'Wave and volume', params: [p(1, 'SetWaveType'), p(0, 'SetSoundVolume')] },
   {
     title: 'Envelope',
     params: [p(2, 'SetAttackTime'), p(3, 'SetSustainTime'), p(4, 'SetSustainPunch'), p(5, 'SetDecayTime')],
@@ -54,7 +54,6 @@ export const GROUPS: ParamGroup[] = [
     params: [p(19, 'SetLpCutoff'), p(20, 'SetLpCutoffSweep'), p(21, 'SetLpResonance')],
   },
   { title: 'High-pass filter', params: [p(22, 'SetHpCutoff'), p(23, 'SetHpCutoffSweep')] },
-  { title: 'Volume', params: [p(0, 'SetSoundVolume')] },
 ];
 
 /** The object's "Buffer length" property: 0 to 10 count, default 5. */

@@ -29,7 +29,7 @@ test('variations are marked and cannot be picked once the sound changes', async 
   await p.close();
 });
 
-test('arrow keys step a slider by 0.01 (Shift 0.1, Alt 0.001); a run of presses is one undo step', async () => {
+test('arrow keys step a slider by 0.01 (Shift 0.1, Alt 0.001); a run of presses or a drag is one undo step', async () => {
   const p = await openStudio();
   await p.focus('#param-6');
   for (let i = 0; i < 10; i++) await p.keyboard.press('ArrowRight');
@@ -46,6 +46,16 @@ test('arrow keys step a slider by 0.01 (Shift 0.1, Alt 0.001); a run of presses 
   assert.equal(await fieldValue(p, 6), '0.499');
   await p.keyboard.press('Control+z');
   assert.equal(await fieldValue(p, 6), '0.3');
+  assert.equal(await p.isDisabled('#undo'), true);
+  // So is a drag.
+  const track = await p.locator('#param-3').boundingBox();
+  await p.mouse.move(track.x + 4, track.y + track.height / 2);
+  await p.mouse.down();
+  for (const x of [0.3, 0.6, 0.9]) await p.mouse.move(track.x + track.width * x, track.y + track.height / 2);
+  await p.mouse.up();
+  assert.notEqual(await fieldValue(p, 3), '0.3');
+  await p.keyboard.press('Control+z');
+  assert.equal(await fieldValue(p, 3), '0.3');
   assert.equal(await p.isDisabled('#undo'), true);
   // The guide's useful range: the sound volume goes to 2.
   assert.equal(await p.getAttribute('#param-0', 'max'), '2');
