@@ -119,7 +119,7 @@ test('a bad file or text shows an error and changes nothing', async () => {
     mimeType: 'application/octet-stream',
     buffer: Buffer.from([103, 0, 0, 0, 1, 2, 3]),
   });
-  await p.waitForSelector('#import-error:not(:empty)');
+  await p.waitForSelector('#import-error:not([hidden])');
   assert.match(await p.textContent('#import-error'), /bad\.sfs/);
   await p.fill('#csv-input', '0.5,abc');
   await p.click('#load-csv');

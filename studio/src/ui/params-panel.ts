@@ -30,7 +30,7 @@ export class ParamsPanel implements Panel {
   constructor(private page: Page) {
     for (const group of GROUPS) {
       const set = el('fieldset');
-      const spot = el('p', { class: 'error', role: 'alert', 'aria-live': 'assertive' });
+      const spot = el('p', { class: 'error', role: 'alert', 'aria-live': 'assertive', hidden: '' });
       set.append(el('legend', {}, group.title));
       for (const p of group.params) set.append(this.row(p, spot));
       set.append(spot);

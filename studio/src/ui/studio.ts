@@ -66,10 +66,14 @@ export class Studio implements Page {
   }
 
   error(message: string, at: HTMLElement = this.ui.error): void {
-    for (const spot of this.shownErrors) spot.textContent = '';
+    for (const spot of this.shownErrors) {
+      spot.textContent = '';
+      spot.hidden = true;
+    }
     this.shownErrors.clear();
     if (message === '') return;
     at.textContent = message;
+    at.hidden = false;
     this.shownErrors.add(at);
   }
 
