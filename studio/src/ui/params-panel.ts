@@ -123,10 +123,14 @@ export class ParamsPanel implements Panel {
       step: '0.0001',
     });
     slider.oninput = () => this.set(p.index, Number(slider.value), true);
-    slider.addEventListener('pointerdown', () => (this.pointerDown = true));
-    slider.addEventListener('pointerup', () => {
+    // The release may come anywhere on the page.
+    const release = () => {
       this.pointerDown = false;
       this.run++;
+    };
+    slider.addEventListener('pointerdown', () => {
+      this.pointerDown = true;
+      window.addEventListener('pointerup', release, { once: true });
     });
     slider.onkeydown = (e) => {
       const direction = ARROWS[e.key];
