@@ -6,7 +6,8 @@
 # and, where Wine runs, renders and prints what the native tool does; every
 # sound is byte for byte what zider-sfx renders; the guide lists every entry of
 # the registry and carries the tool's real --help; the Studio page is there
-# exactly when the tree has scripts/studio. Also checks that the guide build
+# exactly when the tree has scripts/studio, and its links to the guide name
+# pages of the zip. Also checks that the guide build
 # refuses descriptions that miss an entry or name one that does not exist.
 set -uo pipefail
 root="${ZU_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
@@ -178,6 +179,12 @@ if studio and b"Studio.html" not in read("README.txt"):
     fail("README.txt does not mention Studio.html")
 if b"zider-sfx.exe" not in read("README.txt"):
     fail("README.txt does not mention zider-sfx.exe")
+if studio:
+    links = re.findall(r'href="(guide/[^"#]+)', read("Studio.html").decode("utf-8", "replace"))
+    if not links:
+        fail("Studio.html has no link to the guide")
+    for link in sorted(set(links) - got):
+        fail(f"Studio.html links to {link}, which the zip does not hold")
 
 for message in failures:
     print(f"package: {message}")

@@ -1,8 +1,12 @@
 // The names and texts the page shows, as the registry holds them: the
 // generated module carries every action's display text and parameter titles
-// and the preset table, straight from zu-guide-export.
+// and the preset table, straight from zu-guide-export, and each variable's
+// meaning and useful range from the guide's synthesizer page.
 
-import { ACTIONS, PRESETS } from 'zu-registry';
+import { ACTIONS, PARAMETERS, PRESETS } from 'zu-registry';
+
+/** Each variable's useful range and one-line meaning, as the guide gives them, by index. */
+export const GUIDE_PARAMETERS = PARAMETERS;
 
 /** An action's code name, e.g. "SetAttackTime". */
 export type ActionName = keyof typeof ACTIONS;

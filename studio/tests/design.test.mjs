@@ -4,11 +4,12 @@
 import { before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { build } from 'esbuild';
+import { guideParameters } from '../generate.mjs';
 import { seed } from './cases.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -19,7 +20,7 @@ let engine;
 before(async () => {
   const out = await build({
     stdin: {
-      contents: ['design', 'actions', 'replay', 'share', 'importing', 'params', 'engine', 'routes', 'names']
+      contents: ['design', 'actions', 'replay', 'share', 'importing', 'params', 'engine', 'routes', 'names', 'format']
         .map((name) => `export * from './${name}';`)
         .join('\n'),
       resolveDir: join(here, '../src'),
@@ -227,4 +228,28 @@ test('a sound longer than the buffer: the smallest buffer length that holds it, 
   assert.equal(engine.render(long.block, long.rand, whole - 1).length < samples * 2 + 44, true);
   const endless = m.replay(engine, [{ kind: 'csv', text: '1,0,,3,,3' }]);
   assert.equal(engine.wholeBuffer(endless.block, endless.rand, 10), null);
+});
+
+test('a value shows as the shortest decimal that reads back as the same single-precision value', () => {
+  const f = Math.fround;
+  assert.equal(m.showValue(f(0.30386), false), '0.30386');
+  assert.equal(m.showValue(f(0.22668001), false), '0.22668001');
+  // 2^-96: the nearest 8-digit decimal reads back as another value, the one above does not.
+  assert.equal(m.showValue(2 ** -96, false), '1.2621775e-29');
+  const bits = new DataView(new ArrayBuffer(4));
+  for (let i = 0; i < 2000; i++) {
+    bits.setUint32(0, (i * 2654435761) >>> 0);
+    const v = bits.getFloat32(0);
+    if (Number.isFinite(v)) assert.ok(Object.is(f(m.readValue(m.showValue(v, false))), v), `${v}`);
+  }
+});
+
+test("the sliders' ranges and meanings come from the guide's table, which must stay readable", () => {
+  const page = readFileSync(join(root, 'docs/guide/synthesizer.md'), 'utf8');
+  const volume = m.GROUPS.flatMap((g) => g.params).find((p) => p.index === 0);
+  assert.deepEqual([volume.min, volume.max], [0, 2]);
+  assert.match(volume.meaning, /loudness/);
+  const anyAction = { has: () => true };
+  const broken = page.replace('| 0 to 1 | Length of the fade-in. |', '| short | Length of the fade-in. |');
+  assert.throws(() => guideParameters(broken, anyAction), /cannot read the parameter row "\| 2 \| Attack time/);
 });

@@ -117,8 +117,11 @@ test("the game's readers: quoted and short CSV texts load with a note, a bad .sf
     'The CSV text has 1 field: the game sets variable 0 and leaves the other 23 as they are.',
   );
   await p.setInputFiles('#file', { name: 'x.sfs', mimeType: 'application/octet-stream', buffer: Buffer.alloc(0) });
-  await p.waitForSelector('#error:not([hidden])');
-  assert.equal(await p.textContent('#error'), 'not a .sfs file: x.sfs (0 bytes; the shortest, version 100, has 89)');
+  await p.waitForSelector('#import-error:not([hidden])');
+  assert.equal(
+    await p.textContent('#import-error'),
+    'not a .sfs file: x.sfs (0 bytes; the shortest, version 100, has 89)',
+  );
   await p.close();
 });
 

@@ -130,11 +130,11 @@ test('a bad file or text shows an error and changes nothing', async () => {
     mimeType: 'application/octet-stream',
     buffer: Buffer.from([103, 0, 0, 0, 1, 2, 3]),
   });
-  await p.waitForSelector('#error:not([hidden])');
-  assert.match(await p.textContent('#error'), /bad\.sfs/);
+  await p.waitForSelector('#import-error:not([hidden])');
+  assert.match(await p.textContent('#import-error'), /bad\.sfs/);
   await p.fill('#csv-input', '0.5,abc');
   await p.click('#load-csv');
-  assert.match(await p.textContent('#error'), /field 2 of the CSV text is not a number/);
+  assert.match(await p.textContent('#import-error'), /field 2 of the CSV text is not a number/);
   assert.equal(await p.evaluate(() => location.hash), before);
   // A good one goes through: a version-101 file.
   await p.setInputFiles('#file', {
@@ -142,7 +142,7 @@ test('a bad file or text shows an error and changes nothing', async () => {
     mimeType: 'application/octet-stream',
     buffer: Buffer.alloc(101, 0).fill(Buffer.from([101, 0, 0, 0]), 0, 4),
   });
-  await p.waitForSelector('#error', { state: 'hidden' });
+  await p.waitForSelector('#import-error', { state: 'hidden' });
   assert.equal(await fieldValue(p, 6), '0');
   await p.close();
 });

@@ -3,7 +3,7 @@
 
 import { csvNote, readsAsSfs } from '../importing';
 import { fileName } from '../names';
-import { copyText, download, findElements } from './dom';
+import { confirmBeside, copyText, download, findElements } from './dom';
 import type { Page, Panel } from './page';
 
 export class IoPanel implements Panel {
@@ -18,6 +18,7 @@ export class IoPanel implements Panel {
     drop: HTMLElement,
     share: HTMLAnchorElement,
     copyLink: HTMLButtonElement,
+    importError: HTMLElement,
   });
 
   constructor(private page: Page) {
@@ -26,8 +27,8 @@ export class IoPanel implements Panel {
       const d = page.view.design;
       download(fileName(d.name, 'sfs'), page.engine.sfs(d.block), 'application/octet-stream');
     };
-    this.ui.copyCsv.onclick = () => void copyText(page.view.texts.csv);
-    this.ui.copyLink.onclick = () => void copyText(location.href);
+    this.ui.copyCsv.onclick = () => void this.copy(this.ui.copyCsv, page.view.texts.csv, 'the CSV text');
+    this.ui.copyLink.onclick = () => void this.copy(this.ui.copyLink, location.href, 'the link');
     this.ui.loadCsv.onclick = () => this.loadCsv();
     this.ui.file.onchange = () => {
       const f = this.ui.file.files?.[0];
@@ -67,7 +68,7 @@ export class IoPanel implements Panel {
   private loadCsv(): void {
     const text = this.ui.csvInput.value;
     const before = this.page.view.design;
-    this.page.dispatch({ kind: 'csv', text }, { prefix: 'Pasted text: ' });
+    this.page.dispatch({ kind: 'csv', text }, { prefix: 'Pasted text: ', errorAt: this.ui.importError });
     this.showNote(this.page.view.design !== before ? csvNote(text) : '');
   }
 
@@ -79,9 +80,14 @@ export class IoPanel implements Panel {
   private async open(f: File): Promise<void> {
     const bytes = new Uint8Array(await f.arrayBuffer());
     const before = this.page.view.design;
-    this.page.dispatch({ kind: 'file', name: f.name, bytes });
+    this.page.dispatch({ kind: 'file', name: f.name, bytes }, { errorAt: this.ui.importError });
     const loaded = this.page.view.design !== before && !readsAsSfs(f.name, bytes);
     const note = loaded ? csvNote(new TextDecoder().decode(bytes)) : '';
     this.showNote(note && `${f.name}: ${note}`);
+  }
+
+  private async copy(button: HTMLElement, text: string, what: string): Promise<void> {
+    const copied = await copyText(text);
+    confirmBeside(button, copied ? `Copied ${what}` : `The browser did not let the page copy ${what}`);
   }
 }

@@ -17,10 +17,13 @@ export interface View {
 }
 
 export interface DispatchOptions {
-  /** A slider still moving: the change replaces the current undo step. */
-  live?: boolean;
+  /** Consecutive changes of one group (a drag or a run of key presses on one
+   * control) make one undo step. */
+  group?: string;
   /** Put before the reason when the step is refused, e.g. "Pasted text: ". */
   prefix?: string;
+  /** Where the reason shows when the step is refused: beside the control. */
+  errorAt?: HTMLElement;
 }
 
 /** The page as its panels act on it. */
@@ -33,8 +36,9 @@ export interface Page {
   /** Makes next the current design (a picked variation, an opened link). */
   change(next: Design): void;
   undo(redo: boolean): void;
-  /** Shows an error; '' hides it. */
-  error(message: string): void;
+  /** Shows an error at an error spot (by default the page's own, under its
+   * title) and hides any other; '' hides them all. */
+  error(message: string, at?: HTMLElement): void;
   /** Plays a design's sound. */
   play(d: Design | undefined): Promise<void>;
   /** Told each time the page's sound was rendered, with the render. */

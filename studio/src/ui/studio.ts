@@ -25,9 +25,9 @@ export class Studio implements Page {
   private ui = findElements({ error: HTMLElement });
   private listen: ListenPanel;
   private game: GamePanel;
-  /** Shows nothing per change: it draws its strip when asked. */
-  private variations: VariationsPanel;
   private panels: Panel[];
+  /** Error spots that show a message; the next change empties them. */
+  private shownErrors = new Set<HTMLElement>();
 
   constructor(readonly engine: Engine) {
     const first = initialDesign(engine);
@@ -36,22 +36,27 @@ export class Studio implements Page {
     this.history = new History(typeof fromLink === 'string' ? first : fromLink);
     this.view = this.derive();
     this.listen = new ListenPanel(this);
-    this.variations = new VariationsPanel(this);
     this.game = new GamePanel(this);
-    this.panels = [new Toolbar(this), new ParamsPanel(this), this.game, new IoPanel(this), this.listen];
+    this.panels = [
+      new Toolbar(this),
+      new ParamsPanel(this),
+      this.game,
+      new IoPanel(this),
+      this.listen,
+      new VariationsPanel(this),
+    ];
     window.addEventListener('hashchange', () => this.followLink());
     this.refresh();
   }
 
-  dispatch(step: Step, { live = false, prefix = '' }: DispatchOptions = {}): void {
+  dispatch(step: Step, { group, prefix = '', errorAt }: DispatchOptions = {}): void {
     const next = applyStep(this.engine, this.history.current, step);
-    if (typeof next === 'string') this.error(prefix + next);
-    else this.change(next, live);
+    if (typeof next === 'string') this.error(prefix + next, errorAt);
+    else this.change(next, group);
   }
 
-  change(next: Design, live = false): void {
-    if (live) this.history.replace(next);
-    else this.history.push(next);
+  change(next: Design, group?: string): void {
+    this.history.push(next, group);
     this.error('');
     this.refresh();
   }
@@ -63,9 +68,16 @@ export class Studio implements Page {
     }
   }
 
-  error(message: string): void {
-    this.ui.error.textContent = message;
-    this.ui.error.hidden = message === '';
+  error(message: string, at: HTMLElement = this.ui.error): void {
+    for (const spot of this.shownErrors) {
+      spot.textContent = '';
+      spot.hidden = true;
+    }
+    this.shownErrors.clear();
+    if (message === '') return;
+    at.textContent = message;
+    at.hidden = false;
+    this.shownErrors.add(at);
   }
 
   play(d: Design | undefined): Promise<void> {
