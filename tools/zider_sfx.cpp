@@ -17,6 +17,10 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
 #endif
 
 #include "fileio/safe_file.h"
@@ -27,6 +31,7 @@
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 #include "generator/wave_render.h"
+#include "tools/render_set.h"
 
 namespace {
 
@@ -54,12 +59,18 @@ const char kUsage[] =
     "  --save FILE     save an .sfs parameter file\n"
     "  --print-csv     print the variables as comma-separated text\n"
     "  --list-presets  list the preset numbers and names\n"
+    "  --render-set FILE  render every sound of the set file FILE (.zus) into the\n"
+    "                  folder given by --render-dir: NAME.wav and NAME.sfs per\n"
+    "                  sound, events.txt and the set itself; all or nothing\n"
     "  --help          show this text\n"
     "Options:\n"
     "  --buffer-length N  room for N x 41000 samples (about 0.93 s each), default 5;\n"
     "                     values above 10 count as 10 (about 9.3 s); a longer sound\n"
     "                     is cut\n"
     "  --no-generator     no wave buffer: --render fails\n"
+    "  --render-dir DIR   the folder --render-set fills (made when missing)\n"
+    "  --jobs N           threads for --render-set, default one per processor;\n"
+    "                     the files are the same whatever N is\n"
     "\n"
     "Example: a coin sound from seed 7, nudged once, saved and rendered:\n"
     "  zider-sfx --seed 7 --preset coin --mutate --save coin.sfs --render coin.wav --print-csv\n"
@@ -79,6 +90,7 @@ enum class Op {
   kSave,
   kPrintCsv,
   kListPresets,
+  kRenderSet,
   kHelp
 };
 
@@ -166,6 +178,7 @@ int main(int argc, char** argv) {
   uint32_t bufferLength = 5;
   bool generatorEnabled = true;
   std::vector<Step> steps;
+  zu::RenderSetJob setJob;
 
   // Check the whole line before anything runs.
   for (int i = 1; i < argc; ++i) {
@@ -185,6 +198,21 @@ int main(int argc, char** argv) {
     } else if (arg == "--no-generator") {
       generatorEnabled = false;
       continue;
+    } else if (arg == "--render-dir") {
+      if (!next(&setJob.dir) || setJob.dir.empty()) return Usage("--render-dir needs a folder");
+      continue;
+    } else if (arg == "--jobs") {
+      uint32_t jobs = 0;
+      if (!next(&value)) return Usage("--jobs needs a number");
+      if (!ParseUnsigned32(value, &jobs) || jobs == 0 || jobs > 1024) {
+        return Usage("bad number of jobs (1 to 1024): " + Shown(value));
+      }
+      setJob.jobs = jobs;
+      continue;
+    } else if (arg == "--render-set") {
+      if (!next(&value) || value.empty()) return Usage("--render-set needs a set file");
+      step.op = Op::kRenderSet;
+      step.text = value;
     } else if (arg == "--seed") {
       if (!next(&value)) return Usage("--seed needs a number");
       if (!ParseHostInteger(value, &step.number)) return Usage("bad seed: " + Shown(value));
@@ -229,6 +257,11 @@ int main(int argc, char** argv) {
     steps.push_back(step);
   }
   if (steps.empty()) return Usage("no operation given");
+  for (const Step& step : steps) {
+    if (step.op == Op::kRenderSet && setJob.dir.empty()) {
+      return Usage("--render-set needs --render-dir DIR");
+    }
+  }
 
   // The object is created as the module creates it: seeded from the clock
   // with its buffer when the generator is enabled, then the generator.
@@ -294,6 +327,11 @@ int main(int argc, char** argv) {
         if (!Print(list)) return FailOutput();
         break;
       }
+      case Op::kRenderSet:
+        setJob.setPath = step.text;
+        setJob.progress = isatty(fileno(stderr)) != 0;
+        if (!zu::RenderSetToDir(setJob, &error)) return Fail(error);
+        break;
       case Op::kHelp:
         if (!Print(kUsage)) return FailOutput();
         break;

@@ -1,0 +1,199 @@
+#include "tools/render_set.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <random>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "fileio/safe_file.h"
+#include "soundset/set_events.h"
+#include "soundset/set_file.h"
+#include "soundset/set_file_names.h"
+#include "soundset/set_render.h"
+#include "soundset/sound_set.h"
+
+namespace zu {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Shown(const fs::path& path) { return PrintableName(path.string().c_str()); }
+
+bool FailPath(std::string* error, const char* verb, const fs::path& path,
+              const std::error_code& code) {
+  *error = std::string("cannot ") + verb + " " + Shown(path) + ": " + code.message();
+  return false;
+}
+
+// A new folder inside dir under a name nobody else uses.
+bool MakeStaging(const fs::path& dir, fs::path* staging, std::string* error) {
+  std::random_device device;
+  std::error_code code;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, ".zu-render-%08x", static_cast<unsigned>(device()));
+    *staging = dir / name;
+    if (fs::create_directory(*staging, code)) return true;
+    if (code) return FailPath(error, "write in", dir, code);
+  }
+  *error = "cannot write in " + Shown(dir) + ": no free temporary folder name";
+  return false;
+}
+
+// Writes name whole into staging; a failure names the file as it would be
+// named in dir.
+bool WriteStaged(const fs::path& staging, const fs::path& dir, const std::string& name,
+                 const void* data, size_t size, std::string* error) {
+  const fs::path path = staging / name;
+  if (WriteFileWhole(path.string().c_str(), data, size, error)) return true;
+  const std::string staged = Shown(path);
+  const size_t at = error->find(staged);
+  if (at != std::string::npos) error->replace(at, staged.size(), Shown(dir / name));
+  return false;
+}
+
+// The files of the render, in the order they are written.
+struct Output {
+  std::vector<SetSound> sounds;
+  std::vector<std::string> fileNames;  // per sound, without extension
+  std::vector<std::string> extras;     // events.txt and the set's own file
+};
+
+// Renders and writes the sounds on threads, each taking the next sound.
+class SoundWriter {
+ public:
+  SoundWriter(const Output& out, const fs::path& staging, const fs::path& dir, bool progress)
+      : out_(out), staging_(staging), dir_(dir), progress_(progress) {}
+
+  bool Run(unsigned jobs, std::string* error) {
+    std::vector<std::thread> threads;
+    for (unsigned t = 0; t < jobs; ++t) threads.emplace_back([this] { Work(); });
+    for (std::thread& thread : threads) thread.join();
+    if (progress_) std::fputc('\n', stderr);
+    if (failed_) *error = firstError_;
+    return !failed_;
+  }
+
+ private:
+  void Work() {
+    for (size_t i = next_++; i < out_.sounds.size() && !failed_; i = next_++) {
+      const std::vector<uint8_t> wave = RenderSetSound(out_.sounds[i]);
+      const std::vector<uint8_t> sfs = SetSoundParamFile(out_.sounds[i]);
+      if (!Write(out_.fileNames[i] + ".wav", wave) || !Write(out_.fileNames[i] + ".sfs", sfs)) {
+        return;
+      }
+      const size_t done = ++done_;
+      if (progress_) {
+        std::fprintf(stderr, "\rzider-sfx: rendered %zu of %zu sounds", done, out_.sounds.size());
+      }
+    }
+  }
+
+  bool Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string error;
+    if (WriteStaged(staging_, dir_, name, bytes.data(), bytes.size(), &error)) return true;
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!failed_) firstError_ = error;
+    failed_ = true;
+    return false;
+  }
+
+  const Output& out_;
+  const fs::path staging_;
+  const fs::path dir_;
+  const bool progress_;
+  std::atomic<size_t> next_{0};
+  std::atomic<size_t> done_{0};
+  std::atomic<bool> failed_{false};
+  std::mutex mutex_;
+  std::string firstError_;
+};
+
+// Every file name of the render, in writing order.
+std::vector<std::string> AllFiles(const Output& out) {
+  std::vector<std::string> files;
+  for (const std::string& name : out.fileNames) {
+    files.push_back(name + ".wav");
+    files.push_back(name + ".sfs");
+  }
+  files.insert(files.end(), out.extras.begin(), out.extras.end());
+  return files;
+}
+
+// The folder exists (made when missing) and no target is a folder.
+bool PrepareDir(const fs::path& dir, const std::vector<std::string>& files, std::string* error) {
+  std::error_code code;
+  if (!fs::is_directory(dir, code)) {
+    if (fs::exists(fs::symlink_status(dir, code))) {
+      *error = "cannot write in " + Shown(dir) + ": not a folder";
+      return false;
+    }
+    if (!fs::create_directory(dir, code) && code)
+      return FailPath(error, "make the folder", dir, code);
+  }
+  for (const std::string& file : files) {
+    if (fs::is_directory(dir / file, code)) {
+      *error = "cannot write " + Shown(dir / file) + ": a folder is in the way";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool WriteExtras(const Output& out, const fs::path& staging, const fs::path& dir,
+                 const std::string& events, const std::string& set, std::string* error) {
+  const std::string* texts[] = {&events, &set};
+  for (size_t i = 0; i < out.extras.size(); ++i) {
+    if (!WriteStaged(staging, dir, out.extras[i], texts[i]->data(), texts[i]->size(), error)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Moves every file from staging into dir, then removes staging.
+bool MoveIntoPlace(const std::vector<std::string>& files, const fs::path& staging,
+                   const fs::path& dir, std::string* error) {
+  std::error_code code;
+  for (const std::string& file : files) {
+    fs::rename(staging / file, dir / file, code);
+    if (code) return FailPath(error, "write", dir / file, code);
+  }
+  fs::remove(staging, code);
+  return true;
+}
+
+}  // namespace
+
+bool RenderSetToDir(const RenderSetJob& job, std::string* error) {
+  Output out;
+  if (!ReadSoundSetFile(job.setPath.c_str(), &out.sounds, error)) return false;
+  out.fileNames = SetFileNames(out.sounds);
+  const fs::path setName = fs::path(job.setPath).filename();
+  const std::string stem = setName.stem().string();
+  out.extras = {"events.txt", (stem.empty() ? "set" : stem) + ".zus"};
+  const std::string events = SetEventListing(out.sounds, out.fileNames, setName.string());
+  const std::string set = WriteSoundSet(out.sounds);
+
+  const fs::path dir(job.dir);
+  const std::vector<std::string> files = AllFiles(out);
+  fs::path staging;
+  if (!PrepareDir(dir, files, error) || !MakeStaging(dir, &staging, error)) return false;
+  unsigned jobs = job.jobs != 0 ? job.jobs : std::thread::hardware_concurrency();
+  if (jobs == 0) jobs = 1;
+  if (jobs > out.sounds.size()) jobs = out.sounds.size() > 0 ? out.sounds.size() : 1;
+  SoundWriter writer(out, staging, dir, job.progress && !out.sounds.empty());
+  bool ok = writer.Run(jobs, error) && WriteExtras(out, staging, dir, events, set, error) &&
+            MoveIntoPlace(files, staging, dir, error);
+  if (!ok) {
+    std::error_code code;
+    fs::remove_all(staging, code);
+  }
+  return ok;
+}
+
+}  // namespace zu
