@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "generator/float_truncate.h"
@@ -187,90 +188,95 @@ bool ConvertScientific(const std::string& text, double* value) {
 #endif
 }
 
+// A decimal number as read: digits x 10^exponent, the digits without leading
+// zeros and at most kMaxDigits of them.
+struct DecimalDigits {
+  std::string digits;
+  int64_t exponent = 0;
+  bool sticky = false;    // a non-zero digit was dropped beyond kMaxDigits
+  bool sawDigit = false;  // any digit at all, zeros included
+};
+
+// Takes one digit of the whole part (fraction false) or of the fraction.
+void TakeDigit(char c, bool fraction, DecimalDigits* d) {
+  d->sawDigit = true;
+  if (d->digits.empty() && c == '0') {
+    if (fraction) --d->exponent;
+  } else if (d->digits.size() < kMaxDigits) {
+    d->digits.push_back(c);
+    if (fraction) --d->exponent;
+  } else {
+    if (!fraction) ++d->exponent;
+    d->sticky = d->sticky || c != '0';
+  }
+}
+
+// Reads the digits before and after a point ("5", "5.", ".5", "5.5"); returns
+// where they end.
+const char* ReadMantissa(const char* s, DecimalDigits* d) {
+  for (; IsDigit(*s); ++s) TakeDigit(*s, false, d);
+  if (*s == '.' && (d->sawDigit || IsDigit(s[1]))) {
+    for (++s; IsDigit(*s); ++s) TakeDigit(*s, true, d);
+  }
+  return s;
+}
+
+// Reads an exponent ('e', 'E', 'd' or 'D', an optional sign, digits) into
+// *exponent and returns where it ends; returns s when none starts there.
+const char* ReadExponent(const char* s, int64_t* exponent) {
+  if (*s != 'e' && *s != 'E' && *s != 'd' && *s != 'D') return s;
+  const char* p = s + 1;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  if (!IsDigit(*p)) return s;
+  int64_t value = 0;
+  for (; IsDigit(*p); ++p) {
+    // Saturate: far beyond any exponent that can still matter.
+    if (value < 1000000000000LL) value = value * 10 + (*p - '0');
+  }
+  *exponent += negative ? -value : value;
+  return p;
+}
+
+// The double nearest to d, with the sign; zero or an infinity out of range.
+double NearestDouble(DecimalDigits d, bool negative) {
+  const double zero = negative ? -0.0 : 0.0;
+  if (d.digits.empty()) return zero;
+  if (d.sticky) {
+    d.digits.push_back('1');
+    --d.exponent;
+  }
+  // The value lies in [10^(magnitude-1), 10^magnitude).
+  const int64_t magnitude = d.exponent + static_cast<int64_t>(d.digits.size());
+  const double infinity =
+      negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+  if (magnitude > 310) return infinity;
+  if (magnitude < -330) return zero;
+
+  std::string normalized = d.digits;
+  normalized.push_back('e');
+  normalized += std::to_string(d.exponent);
+  double value = 0.0;
+  if (!ConvertScientific(normalized, &value)) return magnitude > 0 ? infinity : zero;
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 double ParseDecimal(const char* text, const char** end) {
   const char* s = text;
   while (IsCSpace(*s)) ++s;
   bool negative = false;
-  if (*s == '+' || *s == '-') {
-    negative = *s == '-';
-    ++s;
-  }
-  // value = digits x 10^exponent, digits without leading zeros.
-  std::string digits;
-  int64_t exponent = 0;
-  bool sticky = false;
-  bool sawDigit = false;
-  for (; IsDigit(*s); ++s) {
-    sawDigit = true;
-    if (digits.empty() && *s == '0') continue;
-    if (digits.size() < kMaxDigits) {
-      digits.push_back(*s);
-    } else {
-      ++exponent;
-      sticky = sticky || *s != '0';
-    }
-  }
-  if (*s == '.') {
-    const char* p = s + 1;
-    if (sawDigit || IsDigit(*p)) {
-      s = p;
-      for (; IsDigit(*s); ++s) {
-        sawDigit = true;
-        if (digits.empty() && *s == '0') {
-          --exponent;
-        } else if (digits.size() < kMaxDigits) {
-          digits.push_back(*s);
-          --exponent;
-        } else {
-          sticky = sticky || *s != '0';
-        }
-      }
-    }
-  }
-  if (!sawDigit) {
+  if (*s == '+' || *s == '-') negative = *s++ == '-';
+  DecimalDigits d;
+  s = ReadMantissa(s, &d);
+  if (!d.sawDigit) {
     if (end != nullptr) *end = text;
     return 0.0;
   }
-  if (*s == 'e' || *s == 'E' || *s == 'd' || *s == 'D') {
-    const char* p = s + 1;
-    bool expNegative = false;
-    if (*p == '+' || *p == '-') {
-      expNegative = *p == '-';
-      ++p;
-    }
-    if (IsDigit(*p)) {
-      int64_t value = 0;
-      for (; IsDigit(*p); ++p) {
-        // Saturate: far beyond any exponent that can still matter.
-        if (value < 1000000000000LL) value = value * 10 + (*p - '0');
-      }
-      exponent += expNegative ? -value : value;
-      s = p;
-    }
-  }
+  s = ReadExponent(s, &d.exponent);
   if (end != nullptr) *end = s;
-
-  const double zero = negative ? -0.0 : 0.0;
-  if (digits.empty()) return zero;
-  if (sticky) {
-    digits.push_back('1');
-    --exponent;
-  }
-  // The value lies in [10^(magnitude-1), 10^magnitude).
-  const int64_t magnitude = exponent + static_cast<int64_t>(digits.size());
-  const double infinity =
-      negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
-  if (magnitude > 310) return infinity;
-  if (magnitude < -330) return zero;
-
-  std::string normalized = digits;
-  normalized.push_back('e');
-  normalized += std::to_string(exponent);
-  double value = 0.0;
-  if (!ConvertScientific(normalized, &value)) return magnitude > 0 ? infinity : zero;
-  return negative ? -value : value;
+  return NearestDouble(std::move(d), negative);
 }
 
 std::string FormatVariablesAsCsv(const GeneratorParams& params) {

@@ -151,6 +151,39 @@ uint32_t TwoOverPiWindow(int j) {
   return (kTwoOverPiBits[w] << s) | (kTwoOverPiBits[w + 1] >> (32 - s));
 }
 
+// r = mant x the 160 bits of 2/pi from bit j0 on, modulo 2^160; r[0] holds
+// the most significant 32 bits.
+void MultiplyByTwoOverPi(uint32_t mant, int j0, uint32_t r[5]) {
+  uint32_t w[5];
+  for (int i = 0; i < 5; ++i) w[i] = TwoOverPiWindow(j0 + 32 * i);
+  uint64_t carry = 0;
+  for (int i = 4; i >= 0; --i) {
+    const uint64_t p = static_cast<uint64_t>(mant) * w[i] + carry;
+    r[i] = static_cast<uint32_t>(p);
+    carry = p >> 32;
+  }
+}
+
+// The fraction hi x 2^-64 + lo x 2^-128 (not zero) as a double-double.
+DD FractionToDD(uint64_t hi, uint64_t lo) {
+  int lz = 0;
+  if (hi == 0) {
+    hi = lo;
+    lo = 0;
+    lz = 64;
+  }
+  const int shift = __builtin_clzll(hi);
+  if (shift > 0) {
+    hi = (hi << shift) | (lo >> (64 - shift));
+    lo <<= shift;
+  }
+  lz += shift;
+  // Fraction = (hi x 2^-64 + lo x 2^-128) x 2^-lz, hi's top bit set.
+  const double fhi = static_cast<double>(hi >> 11) * Pow2(-53 - lz);
+  const double flo = static_cast<double>(((hi & 0x7FFu) << 42) | (lo >> 22)) * Pow2(-106 - lz);
+  return FastTwoSum(fhi, flo);
+}
+
 // For a finite ax >= pi/4: the quadrant and y with ax = quadrant x pi/2 + y
 // (|y| <= pi/4), y to about 2^-100 relative.
 DD ReduceExact(float ax, uint32_t& quadrant) {
@@ -160,16 +193,8 @@ DD ReduceExact(float ax, uint32_t& quadrant) {
   // Bits j of 2/pi with weight 2^(e - j) >= 4 only add multiples of 4 to
   // ax x 2/pi, so the window starts at j = e - 1: 160 bits W with
   // ax x 2/pi = mant x W x 2^-158 (mod 4), error below 2^-134.
-  const int j0 = e - 1;
-  uint32_t w[5];
-  for (int i = 0; i < 5; ++i) w[i] = TwoOverPiWindow(j0 + 32 * i);
   uint32_t r[5];
-  uint64_t carry = 0;
-  for (int i = 4; i >= 0; --i) {
-    const uint64_t p = static_cast<uint64_t>(mant) * w[i] + carry;
-    r[i] = static_cast<uint32_t>(p);
-    carry = p >> 32;
-  }
+  MultiplyByTwoOverPi(mant, e - 1, r);
   // r[0]'s top two bits: the integer part mod 4; then 158 fraction bits, of
   // which the first 128 are kept.
   quadrant = r[0] >> 30;
@@ -187,22 +212,7 @@ DD ReduceExact(float ax, uint32_t& quadrant) {
   }
   quadrant &= 3u;
   if (hi == 0 && lo == 0) return {0.0, 0.0};
-  int lz = 0;
-  if (hi == 0) {
-    hi = lo;
-    lo = 0;
-    lz = 64;
-  }
-  const int shift = __builtin_clzll(hi);
-  if (shift > 0) {
-    hi = (hi << shift) | (lo >> (64 - shift));
-    lo <<= shift;
-  }
-  lz += shift;
-  // Fraction = (hi x 2^-64 + lo x 2^-128) x 2^-lz, hi's top bit set.
-  const double fhi = static_cast<double>(hi >> 11) * Pow2(-53 - lz);
-  const double flo = static_cast<double>(((hi & 0x7FFu) << 42) | (lo >> 22)) * Pow2(-106 - lz);
-  DD frac = FastTwoSum(fhi, flo);
+  DD frac = FractionToDD(hi, lo);
   if (negative) {
     frac.hi = -frac.hi;
     frac.lo = -frac.lo;

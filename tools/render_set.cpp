@@ -9,6 +9,14 @@
 #include <thread>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
 #include "fileio/safe_file.h"
 #include "soundset/set_events.h"
 #include "soundset/set_file.h"
@@ -195,5 +203,14 @@ bool RenderSetToDir(const RenderSetJob& job, std::string* error) {
   }
   return ok;
 }
+
+namespace sfx {
+
+bool RunRenderSet(const Step& step, Session& session) {
+  const RenderSetJob job{step.text, session.renderDir, session.jobs, isatty(fileno(stderr)) != 0};
+  return RenderSetToDir(job, &session.error);
+}
+
+}  // namespace sfx
 
 }  // namespace zu

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tools/sfx_operations.h"
+
 namespace zu {
 
 /// What --render-set needs.
@@ -22,5 +24,12 @@ struct RenderSetJob {
 /// holds one line (what, which file, why). The result is the same bytes
 /// whatever the number of threads.
 bool RenderSetToDir(const RenderSetJob& job, std::string* error);
+
+namespace sfx {
+/// --render-set FILE: RenderSetToDir into session.renderDir with
+/// session.jobs threads, with a progress line when standard error is a
+/// terminal.
+bool RunRenderSet(const Step& step, Session& session);
+}  // namespace sfx
 
 }  // namespace zu
