@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Wall time of zider-sfx --render-set on a set of 200 varied sounds (presets
+# from many seeds, mutated ones, randomized ones, buffer lengths 1 to 10),
+# serial (--jobs 1) against parallel (--jobs = processors), interleaved and
+# repeated; prints each median and their ratio. The ratio moves with the
+# machine's load: other work on the same processors lengthens the parallel run.
+# Usage: bench/render_set.sh [repetitions] [path/to/zider-sfx]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+repetitions="${1:-5}"
+tool="${2:-$root/build/native/bin/zider-sfx}"
+if [ ! -x "$tool" ]; then
+  echo "render_set: $tool not found (build the native preset's zider-sfx first)" >&2
+  exit 1
+fi
+cores="$(nproc)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# The set: sound i from seed 7919 * i + 1, designed one of four ways.
+presets=(coin laser explosion powerup hurt jump blip)
+{
+  echo "zider-uzazir-set 1"
+  for i in $(seq 0 199); do
+    seed=$((7919 * i + 1))
+    case $((i % 4)) in
+      0) design=(--preset "${presets[i % 7]}") ;;
+      1) design=(--preset "${presets[i % 7]}" --mutate --mutate) ;;
+      2) design=(--randomize) ;;
+      3) design=(--preset explosion --set 5=0.6 --mutate) ;;
+    esac
+    csv="$("$tool" --seed "$seed" "${design[@]}" --print-csv)"
+    printf 'sound %d\t%d\t%d\t%s\n' "$i" $((i % 10 + 1)) "$seed" "$csv"
+  done
+} >"$work/bench.zus"
+
+# Milliseconds of one render of the set with $1 threads.
+timed() {
+  rm -rf "$work/out"
+  local start end
+  start="$(date +%s%N)"
+  "$tool" --render-set "$work/bench.zus" --render-dir "$work/out" --jobs "$1" 2>/dev/null
+  end="$(date +%s%N)"
+  echo $(((end - start) / 1000000))
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+serial=()
+parallel=()
+for ((r = 0; r < repetitions; r++)); do
+  serial+=("$(timed 1)")
+  parallel+=("$(timed "$cores")")
+done
+s="$(printf '%s\n' "${serial[@]}" | median)"
+p="$(printf '%s\n' "${parallel[@]}" | median)"
+echo "200 sounds, $repetitions repetitions, median wall time"
+echo "--jobs 1: ${s} ms (${serial[*]})"
+echo "--jobs $cores: ${p} ms (${parallel[*]})"
+awk -v s="$s" -v p="$p" -v c="$cores" 'BEGIN { printf "ratio (--jobs %d / --jobs 1): %.3f\n", c, p / s }'
