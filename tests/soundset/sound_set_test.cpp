@@ -14,6 +14,7 @@
 #include "generator/random_source.h"
 #include "generator/sound_generator.h"
 #include "generator/wave_render.h"
+#include "soundset/set_c_api.h"
 #include "soundset/set_events.h"
 #include "soundset/set_file.h"
 #include "soundset/set_file_names.h"
@@ -246,6 +247,27 @@ TEST(SoundSet, EventListingLoadsEachSoundByItsOwnRoad) {
   // The object's and the property's names are the editor's own.
   EXPECT_STREQ(kSetObjectName, kObjName);
   EXPECT_STREQ(kBufferLengthProperty, kPropertyTable[2].name);
+}
+
+TEST(SoundSet, CInterfaceKeepsTheSetWholeOnRefusal) {
+  const std::string text = SetOf("# name\tbuffer length\tseed\tblock\njump\t5\t1\t" +
+                                 std::string(kCoin) + "\nCON\t2\t9\t" + kCoin + "\n");
+  ASSERT_EQ(zu_set_read(text.data(), static_cast<uint32_t>(text.size())), 2);
+  const std::string bad = SetOf("x\t5");
+  EXPECT_EQ(zu_set_read(bad.data(), static_cast<uint32_t>(bad.size())), -1);
+  EXPECT_STREQ(zu_set_error(),
+               "line 2, column 4: expected a tab, then a seed from 1 to 4294967295");
+  EXPECT_EQ(zu_set_add("jump", 1, 1, zu_set_block(0)), -1) << "a duplicate name was added";
+  EXPECT_STREQ(zu_set_name_problem("jump", 0), "");
+  EXPECT_STREQ(zu_set_name_problem("jump", 1), "expected a name not used by another sound");
+  ASSERT_EQ(zu_set_add("Jump", 10, 4294967295u, zu_set_block(1)), 2);
+  EXPECT_STREQ(zu_set_file_name(1), "_CON");
+  EXPECT_EQ(zu_set_write(), text + "Jump\t10\t4294967295\t" + kCoin + "\n");
+  const uint8_t* sfs = zu_set_sfs(2);
+  GeneratorParams loaded{};
+  ASSERT_TRUE(LoadParamsFromBytes(loaded, sfs, zu_set_image_size()));
+  EXPECT_EQ(FormatVariablesAsCsv(loaded), kCoin);
+  zu_set_clear();
 }
 
 }  // namespace
