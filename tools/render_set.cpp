@@ -11,6 +11,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #define isatty _isatty
 #define fileno _fileno
 #else
@@ -29,22 +30,67 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Shown(const fs::path& path) { return PrintableName(path.string().c_str()); }
+// Paths stay 8-bit strings from end to end: the file functions get them as
+// they stand, and std::filesystem only ever converts them one way.
+std::string Join(const std::string& dir, const std::string& name) {
+  const char last = dir.empty() ? '/' : dir.back();
+  return last == '/' || last == '\\' ? dir + name : dir + "/" + name;
+}
 
-bool FailPath(std::string* error, const char* verb, const fs::path& path,
+std::string Shown(const std::string& path) { return PrintableName(path.c_str()); }
+
+bool FailPath(std::string* error, const char* verb, const std::string& path,
               const std::error_code& code) {
   *error = std::string("cannot ") + verb + " " + Shown(path) + ": " + code.message();
   return false;
 }
 
+#ifdef _WIN32
+// The UTF-8 name in the system's 8-bit code page, which the file functions
+// take and in which the game's "Load SFX sample file %0" names the file;
+// false when a character has no exact place in it.
+bool SystemFileName(const std::string& utf8, std::string* out) {
+  const int size = static_cast<int>(utf8.size());
+  const int wide =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+  if (wide <= 0) return false;
+  std::wstring text(static_cast<size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, &text[0], wide);
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wide, nullptr, 0,
+                                    nullptr, &lossy);
+  if (n <= 0 || lossy) return false;
+  out->assign(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wide, &(*out)[0], n, nullptr,
+                      &lossy);
+  return !lossy;
+}
+#else
+// File names are UTF-8 bytes as they stand.
+bool SystemFileName(const std::string& utf8, std::string* out) {
+  *out = utf8;
+  return true;
+}
+#endif
+
+// The last part of a path.
+std::string FileNameOf(const std::string& path) {
+#ifdef _WIN32
+  const size_t slash = path.find_last_of("/\\:");
+#else
+  const size_t slash = path.rfind('/');
+#endif
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // A new folder inside dir under a name nobody else uses.
-bool MakeStaging(const fs::path& dir, fs::path* staging, std::string* error) {
+bool MakeStaging(const std::string& dir, std::string* staging, std::string* error) {
   std::random_device device;
   std::error_code code;
   for (int attempt = 0; attempt < 100; ++attempt) {
     char name[32];
     std::snprintf(name, sizeof name, ".zu-render-%08x", static_cast<unsigned>(device()));
-    *staging = dir / name;
+    *staging = Join(dir, name);
     if (fs::create_directory(*staging, code)) return true;
     if (code) return FailPath(error, "write in", dir, code);
   }
@@ -54,13 +100,13 @@ bool MakeStaging(const fs::path& dir, fs::path* staging, std::string* error) {
 
 // Writes name whole into staging; a failure names the file as it would be
 // named in dir.
-bool WriteStaged(const fs::path& staging, const fs::path& dir, const std::string& name,
+bool WriteStaged(const std::string& staging, const std::string& dir, const std::string& name,
                  const void* data, size_t size, std::string* error) {
-  const fs::path path = staging / name;
-  if (WriteFileWhole(path.string().c_str(), data, size, error)) return true;
+  const std::string path = Join(staging, name);
+  if (WriteFileWhole(path.c_str(), data, size, error)) return true;
   const std::string staged = Shown(path);
   const size_t at = error->find(staged);
-  if (at != std::string::npos) error->replace(at, staged.size(), Shown(dir / name));
+  if (at != std::string::npos) error->replace(at, staged.size(), Shown(Join(dir, name)));
   return false;
 }
 
@@ -74,7 +120,7 @@ struct Output {
 // Renders and writes the sounds on threads, each taking the next sound.
 class SoundWriter {
  public:
-  SoundWriter(const Output& out, const fs::path& staging, const fs::path& dir, bool progress)
+  SoundWriter(const Output& out, const std::string& staging, const std::string& dir, bool progress)
       : out_(out), staging_(staging), dir_(dir), progress_(progress) {}
 
   bool Run(unsigned jobs, std::string* error) {
@@ -111,8 +157,8 @@ class SoundWriter {
   }
 
   const Output& out_;
-  const fs::path staging_;
-  const fs::path dir_;
+  const std::string staging_;
+  const std::string dir_;
   const bool progress_;
   std::atomic<size_t> next_{0};
   std::atomic<size_t> done_{0};
@@ -133,7 +179,7 @@ std::vector<std::string> AllFiles(const Output& out) {
 }
 
 // The folder exists (made when missing) and no target is a folder.
-bool PrepareDir(const fs::path& dir, const std::vector<std::string>& files, std::string* error) {
+bool PrepareDir(const std::string& dir, const std::vector<std::string>& files, std::string* error) {
   std::error_code code;
   if (!fs::is_directory(dir, code)) {
     if (fs::exists(fs::symlink_status(dir, code))) {
@@ -144,15 +190,15 @@ bool PrepareDir(const fs::path& dir, const std::vector<std::string>& files, std:
       return FailPath(error, "make the folder", dir, code);
   }
   for (const std::string& file : files) {
-    if (fs::is_directory(dir / file, code)) {
-      *error = "cannot write " + Shown(dir / file) + ": a folder is in the way";
+    if (fs::is_directory(Join(dir, file), code)) {
+      *error = "cannot write " + Shown(Join(dir, file)) + ": a folder is in the way";
       return false;
     }
   }
   return true;
 }
 
-bool WriteExtras(const Output& out, const fs::path& staging, const fs::path& dir,
+bool WriteExtras(const Output& out, const std::string& staging, const std::string& dir,
                  const std::string& events, const std::string& set, std::string* error) {
   const std::string* texts[] = {&events, &set};
   for (size_t i = 0; i < out.extras.size(); ++i) {
@@ -164,12 +210,12 @@ bool WriteExtras(const Output& out, const fs::path& staging, const fs::path& dir
 }
 
 // Moves every file from staging into dir, then removes staging.
-bool MoveIntoPlace(const std::vector<std::string>& files, const fs::path& staging,
-                   const fs::path& dir, std::string* error) {
+bool MoveIntoPlace(const std::vector<std::string>& files, const std::string& staging,
+                   const std::string& dir, std::string* error) {
   std::error_code code;
   for (const std::string& file : files) {
-    fs::rename(staging / file, dir / file, code);
-    if (code) return FailPath(error, "write", dir / file, code);
+    fs::rename(Join(staging, file), Join(dir, file), code);
+    if (code) return FailPath(error, "write", Join(dir, file), code);
   }
   fs::remove(staging, code);
   return true;
@@ -180,16 +226,25 @@ bool MoveIntoPlace(const std::vector<std::string>& files, const fs::path& stagin
 bool RenderSetToDir(const RenderSetJob& job, std::string* error) {
   Output out;
   if (!ReadSoundSetFile(job.setPath.c_str(), &out.sounds, error)) return false;
-  out.fileNames = SetFileNames(out.sounds);
-  const fs::path setName = fs::path(job.setPath).filename();
-  const std::string stem = setName.stem().string();
+  const std::vector<std::string> names = SetFileNames(out.sounds);
+  for (const std::string& name : names) {
+    out.fileNames.emplace_back();
+    if (!SystemFileName(name, &out.fileNames.back())) {
+      *error = "cannot write " + Shown(Join(job.dir, name)) +
+               ".wav: the name has characters this system's code page lacks";
+      return false;
+    }
+  }
+  const std::string setName = FileNameOf(job.setPath);
+  const size_t dot = setName.rfind('.');
+  const std::string stem = dot == std::string::npos || dot == 0 ? setName : setName.substr(0, dot);
   out.extras = {"events.txt", (stem.empty() ? "set" : stem) + ".zus"};
-  const std::string events = SetEventListing(out.sounds, out.fileNames, setName.string());
+  const std::string events = SetEventListing(out.sounds, names, setName);
   const std::string set = WriteSoundSet(out.sounds);
 
-  const fs::path dir(job.dir);
+  const std::string& dir = job.dir;
   const std::vector<std::string> files = AllFiles(out);
-  fs::path staging;
+  std::string staging;
   if (!PrepareDir(dir, files, error) || !MakeStaging(dir, &staging, error)) return false;
   unsigned jobs = job.jobs != 0 ? job.jobs : std::thread::hardware_concurrency();
   if (jobs == 0) jobs = 1;

@@ -72,8 +72,8 @@ file(READ "${WORK}/one/game.zus" written)
 expect("the set is written back as it was read" "${written}" "${set}")
 
 # A sound of the set is what the game's actions make: seed, load, generate.
-run(--buffer-length 1 --seed 1001 --load one/_CON.sfs --render con.wav)
-file(SHA256 "${WORK}/con.wav" game)
+run(--buffer-length 1 --seed 1001 --load one/_CON.sfs --render ref.wav)
+file(SHA256 "${WORK}/ref.wav" game)
 file(SHA256 "${WORK}/one/_CON.wav" made)
 expect("CON as the game makes it" "${made}" "${game}")
 
