@@ -1,5 +1,6 @@
 #include "tools/render_set.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -125,7 +126,15 @@ class SoundWriter {
 
   bool Run(unsigned jobs, std::string* error) {
     std::vector<std::thread> threads;
-    for (unsigned t = 0; t < jobs; ++t) threads.emplace_back([this] { Work(); });
+    try {
+      for (unsigned t = 0; t < jobs; ++t) threads.emplace_back([this] { Work(); });
+    } catch (const std::system_error& e) {
+      // Fewer threads do the same work; none at all is a failure.
+      if (threads.empty()) {
+        *error = std::string("cannot start a thread: ") + e.what();
+        return false;
+      }
+    }
     for (std::thread& thread : threads) thread.join();
     if (progress_) std::fputc('\n', stderr);
     if (failed_) *error = firstError_;
@@ -248,7 +257,8 @@ bool RenderSetToDir(const RenderSetJob& job, std::string* error) {
   if (!PrepareDir(dir, files, error) || !MakeStaging(dir, &staging, error)) return false;
   unsigned jobs = job.jobs != 0 ? job.jobs : std::thread::hardware_concurrency();
   if (jobs == 0) jobs = 1;
-  if (jobs > out.sounds.size()) jobs = out.sounds.size() > 0 ? out.sounds.size() : 1;
+  if (jobs > out.sounds.size())
+    jobs = std::max<unsigned>(1, static_cast<unsigned>(out.sounds.size()));
   SoundWriter writer(out, staging, dir, job.progress && !out.sounds.empty());
   bool ok = writer.Run(jobs, error) && WriteExtras(out, staging, dir, events, set, error) &&
             MoveIntoPlace(files, staging, dir, error);

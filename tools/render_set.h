@@ -21,8 +21,10 @@ struct RenderSetJob {
 /// WriteSoundSet). Everything is written whole into a new hidden folder
 /// inside job.dir first and moved into place only when all of it is written;
 /// on failure that folder is removed, job.dir keeps what it held, and *error
-/// holds one line (what, which file, why). The result is the same bytes
-/// whatever the number of threads.
+/// holds one line (what, which file, why). (Should a move itself fail, the
+/// files moved before it stay, each of them whole.) The result is the same
+/// bytes whatever the number of threads. Each thread renders with its own
+/// random source, so the calling thread's is left as it was.
 bool RenderSetToDir(const RenderSetJob& job, std::string* error);
 
 namespace sfx {
