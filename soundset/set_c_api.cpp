@@ -22,7 +22,11 @@ const zu::SetSound* At(uint32_t index) { return index < sounds.size() ? &sounds[
 }  // namespace
 
 int32_t zu_set_read(const char* data, uint32_t size) {
-  if (!zu::ReadSoundSet(data, size, &sounds, &error)) return -1;
+  if (data == nullptr && size != 0) {
+    error = "no data";
+    return -1;
+  }
+  if (!zu::ReadSoundSet(data == nullptr ? "" : data, size, &sounds, &error)) return -1;
   Changed();
   return static_cast<int32_t>(sounds.size());
 }
@@ -35,6 +39,10 @@ void zu_set_clear() {
 }
 
 int32_t zu_set_add(const char* name, uint32_t bufferLength, uint32_t seed, const uint32_t* block) {
+  if (name == nullptr || block == nullptr) {
+    error = "no name or no block";
+    return -1;
+  }
   zu::SetSound sound{name, bufferLength, seed, {}};
   for (int i = 0; i < zu::kVariableCount; ++i) sound.block[i] = block[i];
   sounds.push_back(sound);
@@ -48,7 +56,7 @@ int32_t zu_set_add(const char* name, uint32_t bufferLength, uint32_t seed, const
 }
 
 const char* zu_set_name_problem(const char* candidate, int32_t index) {
-  text = zu::SoundNameProblem(candidate);
+  text = zu::SoundNameProblem(candidate == nullptr ? "" : candidate);
   for (size_t i = 0; text.empty() && i < sounds.size(); ++i) {
     if (static_cast<int32_t>(i) != index && sounds[i].name == candidate) {
       text = "a name not used by another sound";
@@ -84,7 +92,7 @@ const char* zu_set_write() {
 }
 
 const char* zu_set_events(const char* setName) {
-  text = zu::SetEventListing(sounds, fileNames, setName);
+  text = zu::SetEventListing(sounds, fileNames, setName == nullptr ? "" : setName);
   return text.c_str();
 }
 
