@@ -21,10 +21,12 @@ common=("$root/generator/generator_params.cpp" "$root/generator/variables.cpp")
 declare -A sources=(
   [csv]="$root/fuzz/csv_fuzz.cpp $root/generator/csv_text.cpp"
   [sfs]="$root/fuzz/sfs_fuzz.cpp $root/generator/param_file.cpp"
+  [set]="$root/fuzz/set_fuzz.cpp $root/soundset/sound_set.cpp $root/soundset/set_file_names.cpp
+         $root/soundset/set_events.cpp $root/generator/csv_text.cpp"
 )
 
 status=0
-for target in csv sfs; do
+for target in csv sfs set; do
   echo "fuzz: building $target"
   # shellcheck disable=SC2086
   "$cxx" "${flags[@]}" ${sources[$target]} "${common[@]}" -o "$out/${target}_fuzz"
