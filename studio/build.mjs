@@ -1,20 +1,32 @@
-// Builds the Studio page: the worker and the page bundled with esbuild (the
-// generator module with its embedded .wasm inside both), then the served site
-// and one self-contained HTML file that opens straight from disk.
+// Builds the Studio page: the names and texts from the registry and the
+// engine's exports as generated modules, the worker and the page bundled with
+// esbuild (the generator module with its embedded .wasm inside both), then the
+// served site and one self-contained HTML file that opens straight from disk.
 //
-//   node build.mjs ENGINE_JS OUT_DIR
-// writes OUT_DIR/site/{index.html,app.js,style.css} and OUT_DIR/ZiderUzazir-Studio.html.
+//   node build.mjs ENGINE_JS ZU_GUIDE_EXPORT OUT_DIR
+// writes OUT_DIR/generated/{registry.ts,engine-exports.ts} (the type check
+// reads them too, see tsconfig.json), OUT_DIR/site/{index.html,app.js,style.css}
+// and OUT_DIR/ZiderUzazir-Studio.html.
 
 import { build } from 'esbuild';
-import { mkdirSync, readFileSync, renameSync, writeFileSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { writeGenerated, writeWhole } from './generate.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const [engineJs, outDir] = process.argv.slice(2).map((p) => resolve(p));
-if (!engineJs || !outDir) {
-  console.error('usage: node build.mjs ENGINE_JS OUT_DIR');
+const [engineJs, exporter, outDir] = process.argv.slice(2).map((p) => resolve(p));
+if (!engineJs || !exporter || !outDir) {
+  console.error('usage: node build.mjs ENGINE_JS ZU_GUIDE_EXPORT OUT_DIR');
   process.exit(2);
+}
+
+let registry;
+try {
+  registry = writeGenerated(exporter, join(outDir, 'generated'));
+} catch (e) {
+  console.error(e.message);
+  process.exit(1);
 }
 
 const common = {
@@ -24,7 +36,7 @@ const common = {
   platform: 'browser',
   target: 'es2020',
   minify: true,
-  alias: { 'zu-engine': engineJs },
+  alias: { 'zu-engine': engineJs, 'zu-registry': registry },
   // The module's Node.js branch is never taken in a browser.
   external: ['fs', 'path', 'crypto'],
   logLevel: 'warning',
@@ -39,13 +51,6 @@ const page = await build({
 const app = page.outputFiles[0].text;
 const css = readFileSync(join(here, 'style.css'), 'utf8');
 const html = readFileSync(join(here, 'index.html'), 'utf8');
-
-// Write beside the target, then move into place: never a half-written file.
-function writeWhole(path, text) {
-  mkdirSync(dirname(path), { recursive: true });
-  writeFileSync(`${path}.part`, text);
-  renameSync(`${path}.part`, path);
-}
 
 const site = join(outDir, 'site');
 writeWhole(join(site, 'app.js'), app);

@@ -114,56 +114,50 @@ std::string PresetHelp() {
 // --- The table ------------------------------------------------------------------
 
 const Option kOptions[] = {
-    {"--seed", "N", "a number", "bad seed", ReadSeed, RunSeed,
+    // Operations, run in the order given.
+    {"--seed", "N",
      "set the random seed (0: current time; a 32-bit integer,\n"
      "a negative value taken as its unsigned bit pattern)",
-     nullptr},
-    {"--reset", nullptr, nullptr, nullptr, nullptr, RunReset, "reset the generator", nullptr},
-    {"--render", "FILE", "a file name", nullptr, ReadFileName, RunRender,
-     "generate the sound and write the RIFF/WAVE image to FILE", nullptr},
-    {"--preset", "P", "a number or a name", "bad preset", ReadPreset, RunPreset, nullptr,
+     RunSeed, ReadSeed, "a number", "bad seed"},
+    {"--reset", nullptr, "reset the generator", RunReset},
+    {"--render", "FILE", "generate the sound and write the RIFF/WAVE image to FILE", RunRender,
+     ReadFileName, "a file name"},
+    {"--preset", "P", nullptr, RunPreset, ReadPreset, "a number or a name", "bad preset",
      PresetHelp},
-    {"--randomize", nullptr, nullptr, nullptr, nullptr, RunRandomize, "randomize the sound",
-     nullptr},
-    {"--mutate", nullptr, nullptr, nullptr, nullptr, RunMutate, "mutate the sound", nullptr},
-    {"--set", "I=V", "I=V", "bad --set argument", ReadSet, RunSet,
+    {"--randomize", nullptr, "randomize the sound", RunRandomize},
+    {"--mutate", nullptr, "mutate the sound", RunMutate},
+    {"--set", "I=V",
      "set variable I (0-23) to V as the game's action does: V is\n"
      "taken as a 32-bit float, which index 1 (wave type) then\n"
      "truncates; so --set 1=2.99999999 gives 3 (the float is\n"
      "3.0), while the CSV field 2.99999999 gives 2",
-     nullptr},
-    {"--csv", "TEXT", "a text", nullptr, ReadText, RunCsv,
-     "load variables from comma-separated text", nullptr},
-    {"--load", "FILE", "a file name", nullptr, ReadFileName, RunLoad, "load an .sfs parameter file",
-     nullptr},
-    {"--save", "FILE", "a file name", nullptr, ReadFileName, RunSave, "save an .sfs parameter file",
-     nullptr},
-    {"--print-csv", nullptr, nullptr, nullptr, nullptr, RunPrintCsv,
-     "print the variables as comma-separated text", nullptr},
-    {"--list-presets", nullptr, nullptr, nullptr, nullptr, RunListPresets,
-     "list the preset numbers and names", nullptr},
-    {"--render-set", "FILE", "a set file", nullptr, ReadFileName, RunRenderSet,
+     RunSet, ReadSet, "I=V", "bad --set argument"},
+    {"--csv", "TEXT", "load variables from comma-separated text", RunCsv, ReadText, "a text"},
+    {"--load", "FILE", "load an .sfs parameter file", RunLoad, ReadFileName, "a file name"},
+    {"--save", "FILE", "save an .sfs parameter file", RunSave, ReadFileName, "a file name"},
+    {"--print-csv", nullptr, "print the variables as comma-separated text", RunPrintCsv},
+    {"--list-presets", nullptr, "list the preset numbers and names", RunListPresets},
+    {"--render-set", "FILE",
      "render every sound of the set file FILE (.zus) into the\n"
      "folder of --render-dir: NAME.wav and NAME.sfs for each\n"
      "sound, events.txt and the set itself; all of it or, on a\n"
      "failure, nothing",
-     nullptr},
-    {"--help", nullptr, nullptr, nullptr, nullptr, RunHelp, "show this text", nullptr},
-    {"-h", nullptr, nullptr, nullptr, nullptr, RunHelp, nullptr, nullptr},
+     RunRenderSet, ReadFileName, "a set file"},
+    {"--help", nullptr, "show this text", RunHelp},
+    {"-h", nullptr, nullptr, RunHelp},
     // Settings: read before anything runs, wherever they stand on the line.
-    {"--buffer-length", "N", "a number", "bad buffer length", ReadBufferLength, nullptr,
+    {"--buffer-length", "N",
      "room for N x 41000 samples (about 0.93 s each), default 5;\n"
      "values above 10 count as 10 (about 9.3 s); a longer sound\n"
      "is cut",
-     nullptr},
-    {"--no-generator", nullptr, nullptr, nullptr, ReadNoGenerator, nullptr,
-     "no wave buffer: --render fails", nullptr},
-    {"--render-dir", "DIR", "a folder", nullptr, ReadRenderDir, nullptr,
-     "the folder --render-set fills (made when missing)", nullptr},
-    {"--jobs", "N", "a number", "bad number of jobs (1 to 1024)", ReadJobs, nullptr,
+     nullptr, ReadBufferLength, "a number", "bad buffer length"},
+    {"--no-generator", nullptr, "no wave buffer: --render fails", nullptr, ReadNoGenerator},
+    {"--render-dir", "DIR", "the folder --render-set fills (made when missing)", nullptr,
+     ReadRenderDir, "a folder"},
+    {"--jobs", "N",
      "threads for --render-set, default one per processor; the\n"
      "files are the same whatever N is",
-     nullptr},
+     nullptr, ReadJobs, "a number", "bad number of jobs (1 to 1024)"},
 };
 
 const size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];

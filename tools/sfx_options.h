@@ -34,17 +34,18 @@ using ReadFn = bool (*)(const std::string& argument, Step* step, Settings* setti
 /// Builds an option's help text when it comes from another table.
 using HelpFn = std::string (*)();
 
-/// One command-line option.
+/// One command-line option. Rows leave out the trailing fields they do not need.
 struct Option {
-  const char* name;      ///< as typed, e.g. "--seed"
-  const char* argument;  ///< its argument in the help, e.g. "N"; nullptr when it takes none
-  const char* needs;     ///< what a missing argument should be: "--seed needs a number"
-  const char* refused;   ///< start of the message for a refused argument ("bad seed: 1x");
-                         ///< nullptr: a refused argument counts as missing
-  ReadFn read;           ///< checks and stores the argument; nullptr when nothing is read
-  RunFn run;             ///< the operation; nullptr for a setting (listed under "Options:")
-  const char* help;      ///< help text, lines broken with '\n'; nullptr: not listed
-  HelpFn makeHelp;       ///< builds the help text instead, when not null
+  const char* name;             ///< as typed, e.g. "--seed"
+  const char* argument;         ///< its argument in the help, e.g. "N"; nullptr when it takes none
+  const char* help;             ///< help text, lines broken with '\n'; nullptr: built by makeHelp,
+                                ///< or not listed when that is null too
+  RunFn run = nullptr;          ///< the operation; nullptr for a setting (listed under "Options:")
+  ReadFn read = nullptr;        ///< checks and stores the argument; nullptr: nothing to read
+  const char* needs = nullptr;  ///< what the argument must be: "--seed needs a number"
+  const char* refused = nullptr;  ///< start of the message for a refused argument ("bad seed:
+                                  ///< 1x"); nullptr: a refused argument counts as missing
+  HelpFn makeHelp = nullptr;      ///< builds the help text when it comes from another table
 };
 
 /// Every option, in the order the help lists them (operations, then settings).

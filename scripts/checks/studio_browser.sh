@@ -16,5 +16,4 @@ if [ ! -x /usr/bin/chromium ]; then
 fi
 bash scripts/studio --build-only
 cd studio
-npx tsc --noEmit -p .
 ZU_ROOT="$root" node --test tests/

@@ -22,7 +22,7 @@ mkdir -p "$work"
 
 # One line of operations covering every sound-design path and both file formats.
 ops=(--seed 1 --preset blip --print-csv --seed 1 --randomize --print-csv --mutate --print-csv
-     --seed 77 --preset explosion --print-csv --set 9=-0.123456 --csv ",1,,,,,,,,,,,,,,,,,,,,,,"
+     --seed 77 --preset explosion --print-csv --set "9=-0.123456" --csv ",1,,,,,,,,,,,,,,,,,,,,,,"
      --print-csv --seed 5 --preset laser --save OUT.sfs --render OUT.wav --print-csv)
 
 "$native" "${ops[@]/OUT/$work/native}" >"$work/native.txt"

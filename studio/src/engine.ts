@@ -3,33 +3,17 @@
 // the variables), so that no value ever passes through a JavaScript number.
 
 import createEngine from 'zu-engine';
+import type { EngineExports } from 'zu-engine-exports';
 
 /** Words of a block: variables 0 to 23, then vibDelay, then filterFlag. */
 export const BLOCK_WORDS = 26;
 export type Block = Uint32Array;
 
-/** The exports of the WebAssembly module (see studio/engine/studio_engine.cpp). */
-export interface EngineModule {
+/** The WebAssembly module: the functions studio_engine.cpp exports (their
+ * types are generated from it) and its memory. */
+export interface EngineModule extends EngineExports {
   HEAPU8: Uint8Array;
   HEAPU32: Uint32Array;
-  _zu_block(): number;
-  _zu_block_words(): number;
-  _zu_rand_state(): number;
-  _zu_set_rand_state(state: number): void;
-  _zu_seed(value: number): void;
-  _zu_reset(): void;
-  _zu_preset(index: number): void;
-  _zu_randomize(): void;
-  _zu_mutate(): void;
-  _zu_csv_format(): number;
-  _zu_csv_check(text: number): number;
-  _zu_csv_load(text: number): void;
-  _zu_sfs_encode(): number;
-  _zu_sfs_load(data: number, size: number): number;
-  _zu_render(bufferLength: number): number;
-  _zu_wave_size(): number;
-  _zu_alloc(size: number): number;
-  _zu_free(ptr: number): void;
 }
 
 /** Bytes of a version-102 .sfs file. */
@@ -41,7 +25,8 @@ export interface Drawn {
   rand: number;
 }
 
-export type DesignOp = { kind: 'preset'; index: number } | { kind: 'randomize' } | { kind: 'mutate' } | { kind: 'reset' };
+export type DesignOp =
+  { kind: 'preset'; index: number } | { kind: 'randomize' } | { kind: 'mutate' } | { kind: 'reset' };
 
 /** Synchronous calls into one instance of the module. */
 export class Engine {

@@ -4,74 +4,30 @@
 // Environment: ZU_ROOT (the repository), with build/studio built and
 // build/native/bin/zider-sfx present.
 
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { createHash } from 'node:crypto';
 import { spawnSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { chromium } from 'playwright-core';
-import { serve } from '../serve.mjs';
-import { bitIdentityCases, LONGEST, toolArgs } from './cases.mjs';
+import { mkdirSync, readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { bitIdentityCases, LONGEST, mutate, preset, seed, toolArgs } from './cases.mjs';
+import {
+  env,
+  fieldValue,
+  openStudio,
+  rendered,
+  root,
+  runTool,
+  sha256,
+  singleFile,
+  tool,
+  useBrowser,
+  work,
+} from './browser.mjs';
 
-const root = resolve(process.env.ZU_ROOT ?? join(dirname(fileURLToPath(import.meta.url)), '../..'));
-const site = join(root, 'build/studio/site');
-const singleFile = join(root, 'build/studio/ZiderUzazir-Studio.html');
-const tool = join(root, 'build/native/bin/zider-sfx');
-const work = mkdtempSync(join(tmpdir(), 'studio-test-'));
-
-let server;
-let baseUrl;
-let browser;
 let page;
 
-const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
-
-/** Runs the tool on a case; returns its WAV digest, CSV text, .sfs bytes and time. */
-function runTool(steps) {
-  let n = 0;
-  const args = toolArgs(steps, (bytes) => {
-    const file = join(work, `in${n++}.sfs`);
-    writeFileSync(file, bytes);
-    return file;
-  });
-  const wav = join(work, 'out.wav');
-  const sfs = join(work, 'out.sfs');
-  const start = process.hrtime.bigint();
-  const r = spawnSync(tool, [...args, '--render', wav, '--save', sfs, '--print-csv'], { encoding: 'utf8' });
-  const ms = Number(process.hrtime.bigint() - start) / 1e6;
-  assert.equal(r.status, 0, `zider-sfx ${args.join(' ')}: ${r.stderr}`);
-  return { wavSha256: sha256(readFileSync(wav)), csv: r.stdout.replace(/\n$/, ''), sfs: readFileSync(sfs).toString('hex'), ms };
-}
-
-async function openStudio(url) {
-  const p = await browser.newPage({ viewport: { width: 1280, height: 800 }, acceptDownloads: true });
-  const errors = [];
-  p.on('pageerror', (e) => errors.push(e.message));
-  await p.goto(url);
-  await p.waitForSelector('body[data-ready=true]', { timeout: 20000 });
-  p.errors = errors;
-  return p;
-}
-
-const rendered = (p) => p.waitForFunction(() => document.getElementById('status').textContent.startsWith('Rendered'));
-const fieldValue = (p, index) => p.inputValue(`#param-${index}-value`);
-
-before(async () => {
-  ({ server, url: baseUrl } = await serve(site));
-  browser = await chromium.launch({ executablePath: process.env.ZU_CHROMIUM ?? '/usr/bin/chromium', args: ['--no-sandbox'] });
-  const context = await browser.newContext();
-  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: new URL(baseUrl).origin });
-  browser.newPage = (options) => context.newPage(options);
-  page = await openStudio(baseUrl);
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-  rmSync(work, { recursive: true, force: true });
+useBrowser(async () => {
+  page = await openStudio();
 });
 
 test('every case renders, formats and saves the same bytes in the page as in zider-sfx', async () => {
@@ -82,7 +38,8 @@ test('every case renders, formats and saves the same bytes in the page as in zid
     const inPage = await page.evaluate((s) => window.studio.run(s), steps);
     const byTool = runTool(steps);
     for (const key of ['wavSha256', 'csv', 'sfs']) {
-      if (inPage[key] !== byTool[key]) differ.push(`${JSON.stringify(steps)} ${key}: page ${inPage[key]} tool ${byTool[key]}`);
+      if (inPage[key] !== byTool[key])
+        differ.push(`${JSON.stringify(steps)} ${key}: page ${inPage[key]} tool ${byTool[key]}`);
     }
   }
   console.log(`# bit identity: ${cases.length} cases compared (WAV SHA-256, CSV text, .sfs bytes)`);
@@ -105,17 +62,19 @@ test('the longest render (410000 samples): time in the page beside the native to
   const without = best([0, 1, 2, 3, 4].map(() => timed(['--print-csv'])));
   assert.equal(sha256(readFileSync(join(work, 'long.wav'))), times[0].wavSha256);
   const inPage = best(times.map((t) => t.ms)).toFixed(1);
-  console.log(`# render of 410000 samples: headless Chromium worker ${inPage} ms, native ${(withRender - without).toFixed(1)} ms`);
+  console.log(
+    `# render of 410000 samples: headless Chromium worker ${inPage} ms, native ${(withRender - without).toFixed(1)} ms`,
+  );
 });
 
 test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async () => {
-  const p = await openStudio(baseUrl);
+  const p = await openStudio(env.baseUrl);
   await p.fill('#seed', '5');
   await p.press('#seed', 'Enter');
   await p.click('button[aria-label="Create explosion"]');
   await p.click('#mutate');
   await rendered(p);
-  const tool = runTool([{ seed: 5 }, { preset: 2 }, { mutate: true }]);
+  const tool = runTool([seed(5), preset(2), mutate]);
   const save = async (name) => {
     const [download] = await Promise.all([p.waitForEvent('download'), p.getByRole('button', { name }).click()]);
     return readFileSync(await download.path());
@@ -131,7 +90,7 @@ test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async ()
 });
 
 test('a preset, a slider, undo and redo', async () => {
-  const p = await openStudio(baseUrl);
+  const p = await openStudio(env.baseUrl);
   await rendered(p);
   await p.click('button[aria-label="Create blip/select"]');
   // After seed 1, blip/select gives a sawtooth at start frequency 0.53864.
@@ -152,10 +111,14 @@ test('a preset, a slider, undo and redo', async () => {
 });
 
 test('a bad file or text shows an error and changes nothing', async () => {
-  const p = await openStudio(baseUrl);
+  const p = await openStudio(env.baseUrl);
   await p.click('button[aria-label="Create jump"]');
   const before = await p.evaluate(() => location.hash);
-  await p.setInputFiles('#file', { name: 'bad.sfs', mimeType: 'application/octet-stream', buffer: Buffer.from([103, 0, 0, 0, 1, 2, 3]) });
+  await p.setInputFiles('#file', {
+    name: 'bad.sfs',
+    mimeType: 'application/octet-stream',
+    buffer: Buffer.from([103, 0, 0, 0, 1, 2, 3]),
+  });
   await p.waitForSelector('#error:not([hidden])');
   assert.match(await p.textContent('#error'), /bad\.sfs/);
   await p.fill('#csv-input', '0.5,abc');
@@ -163,7 +126,11 @@ test('a bad file or text shows an error and changes nothing', async () => {
   assert.match(await p.textContent('#error'), /2 fields/);
   assert.equal(await p.evaluate(() => location.hash), before);
   // A good one goes through: a version-101 file.
-  await p.setInputFiles('#file', { name: 'ok.sfs', mimeType: 'application/octet-stream', buffer: Buffer.alloc(101, 0).fill(Buffer.from([101, 0, 0, 0]), 0, 4) });
+  await p.setInputFiles('#file', {
+    name: 'ok.sfs',
+    mimeType: 'application/octet-stream',
+    buffer: Buffer.alloc(101, 0).fill(Buffer.from([101, 0, 0, 0]), 0, 4),
+  });
   await p.waitForSelector('#error', { state: 'hidden' });
   assert.equal(await fieldValue(p, 6), '0');
   await p.close();
@@ -171,11 +138,14 @@ test('a bad file or text shows an error and changes nothing', async () => {
 
 test('a share link opens exactly the sound and buffer length it carries', async () => {
   const csv = '0.5000,2,,0.2500,,0.3000,0.4000,,,,,,,,,,,,,1.0000,,,,';
-  const p = await openStudio(`${baseUrl}#csv=${encodeURIComponent(csv)}&buffer=2`);
+  const p = await openStudio(`${env.baseUrl}#csv=${encodeURIComponent(csv)}&buffer=2`);
   await rendered(p);
   assert.equal(await p.inputValue('#buffer'), '2');
   assert.equal(await fieldValue(p, 0), '0.5');
-  assert.equal(await p.textContent('#csv-action'), `Load variables from CSV string "${csv.replace(',2,', ',2.0000,')}"`);
+  assert.equal(
+    await p.textContent('#csv-action'),
+    `Load variables from CSV string "${csv.replace(',2,', ',2.0000,')}"`,
+  );
   assert.equal(await p.textContent('#csv-status'), 'exact: the CSV text gives this very sound');
   // A block the CSV text cannot carry travels as raw bits, bit for bit.
   await p.click('button[aria-label="Create explosion"]');

@@ -1,0 +1,75 @@
+// Listen: the render of the current sound, its waveform and facts, play and
+// stop, and playing on each change.
+
+import type { Design } from '../design';
+import type { Rendered } from '../renderer';
+import { drawWave, playSamples, samplesOf, waveFacts } from '../wave';
+import { findElements } from './dom';
+import type { Page, Panel, View } from './page';
+
+export class ListenPanel implements Panel {
+  private ui = findElements({
+    status: HTMLElement,
+    play: HTMLButtonElement,
+    stop: HTMLButtonElement,
+    playOnChange: HTMLInputElement,
+    wave: HTMLCanvasElement,
+    length: HTMLElement,
+    peak: HTMLElement,
+    clip: HTMLElement,
+  });
+  private audio: AudioContext | null = null;
+  private stopPlaying: (() => void) | null = null;
+  /** The last render of the page's sound, played again without a new render. */
+  private rendered: { design: Design; result: Rendered } | null = null;
+
+  constructor(private page: Page) {
+    this.ui.play.onclick = () => void this.playDesign(page.view.design);
+    this.ui.stop.onclick = () => this.stopPlaying?.();
+    page.renderer.onError = (message) => {
+      this.ui.status.textContent = message;
+      page.error(message);
+    };
+  }
+
+  show(view: View): void {
+    void this.render(view.design);
+  }
+
+  /** Plays d's sound, rendering it unless it is the one shown. */
+  async playDesign(d: Design | undefined): Promise<void> {
+    if (!d) return;
+    const r =
+      this.rendered && this.rendered.design === d
+        ? this.rendered.result
+        : await this.page.renderer.render(d.block, d.rand, d.buffer);
+    this.play(samplesOf(r.wav));
+  }
+
+  private async render(design: Design): Promise<void> {
+    this.ui.status.textContent = 'Rendering…';
+    const result = await this.page.renderer.renderLatest(design.block, design.rand, design.buffer);
+    if (!result) return;
+    this.rendered = { design, result };
+    const samples = samplesOf(result.wav);
+    const facts = waveFacts(samples);
+    drawWave(this.ui.wave, samples);
+    this.ui.length.textContent = `${facts.samples} samples, ${facts.ms.toFixed(1)} ms`;
+    this.ui.peak.textContent = `peak ${(facts.peak * 100).toFixed(1)} %`;
+    this.ui.clip.hidden = facts.clipped === 0;
+    this.ui.clip.textContent = `clipping: ${facts.clipped} samples at full scale`;
+    this.ui.status.textContent = `Rendered in ${result.ms.toFixed(1)} ms`;
+    if (this.ui.playOnChange.checked && design === this.page.view.design) this.play(samples);
+  }
+
+  private play(samples: Int16Array): void {
+    this.stopPlaying?.();
+    this.audio ??= new AudioContext({ sampleRate: 44100 });
+    void this.audio.resume();
+    this.ui.play.setAttribute('aria-pressed', 'true');
+    this.stopPlaying = playSamples(this.audio, samples, () => {
+      this.ui.play.setAttribute('aria-pressed', 'false');
+      this.stopPlaying = null;
+    });
+  }
+}
