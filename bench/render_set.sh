@@ -34,7 +34,7 @@ presets=(coin laser explosion powerup hurt jump blip)
       0) design=(--preset "${presets[i % 7]}") ;;
       1) design=(--preset "${presets[i % 7]}" --mutate --mutate) ;;
       2) design=(--randomize) ;;
-      3) design=(--preset explosion --set 3=0.3 --set 5=0.8 --mutate) ;;
+      3) design=(--preset explosion --set "3=0.3" --set "5=0.8" --mutate) ;;
     esac
     csv="$("$tool" --seed "$seed" "${design[@]}" --print-csv)"
     printf 'sound %d\t%d\t%d\t%s\n' "$i" $((i % 10 + 1)) "$seed" "$csv"
