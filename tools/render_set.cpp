@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <random>
@@ -20,6 +21,7 @@
 #endif
 
 #include "fileio/safe_file.h"
+#include "generator/wave_render.h"
 #include "soundset/set_events.h"
 #include "soundset/set_file.h"
 #include "soundset/set_file_names.h"
@@ -118,11 +120,40 @@ struct Output {
   std::vector<std::string> extras;     // events.txt and the set's own file
 };
 
+// About how many samples a sound takes: its envelope, cut by its buffer.
+// Only the order of the work depends on it, never a byte of the output.
+double RenderCost(const SetSound& sound) {
+  double samples = 0.0;
+  for (int variable : {2, 3, 5}) {  // attack, sustain, decay
+    float t;
+    std::memcpy(&t, &sound.block[variable], sizeof t);
+    const double stage = static_cast<double>(t) * t * 100000.0;
+    samples += stage == stage ? stage : 0.0;  // NaN counts as nothing
+  }
+  return std::min(samples, WaveCapacityFor(sound.bufferLength) / 2.0);
+}
+
+// The sounds longest first, so that no thread is left alone with a long one
+// at the end.
+std::vector<size_t> WorkOrder(const std::vector<SetSound>& sounds) {
+  std::vector<double> cost;
+  for (const SetSound& sound : sounds) cost.push_back(RenderCost(sound));
+  std::vector<size_t> order(sounds.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return cost[a] > cost[b]; });
+  return order;
+}
+
 // Renders and writes the sounds on threads, each taking the next sound.
 class SoundWriter {
  public:
   SoundWriter(const Output& out, const std::string& staging, const std::string& dir, bool progress)
-      : out_(out), staging_(staging), dir_(dir), progress_(progress) {}
+      : out_(out),
+        order_(WorkOrder(out.sounds)),
+        staging_(staging),
+        dir_(dir),
+        progress_(progress) {}
 
   bool Run(unsigned jobs, std::string* error) {
     std::vector<std::thread> threads;
@@ -143,7 +174,8 @@ class SoundWriter {
 
  private:
   void Work() {
-    for (size_t i = next_++; i < out_.sounds.size() && !failed_; i = next_++) {
+    for (size_t k = next_++; k < order_.size() && !failed_; k = next_++) {
+      const size_t i = order_[k];
       const std::vector<uint8_t> wave = RenderSetSound(out_.sounds[i]);
       const std::vector<uint8_t> sfs = SetSoundParamFile(out_.sounds[i]);
       if (!Write(out_.fileNames[i] + ".wav", wave) || !Write(out_.fileNames[i] + ".sfs", sfs)) {
@@ -166,6 +198,7 @@ class SoundWriter {
   }
 
   const Output& out_;
+  const std::vector<size_t> order_;
   const std::string staging_;
   const std::string dir_;
   const bool progress_;
