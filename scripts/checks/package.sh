@@ -59,7 +59,7 @@ def read(name):
 # --- The list of files --------------------------------------------------------------
 presets = ["coin", "laser", "explosion", "powerup", "hurt", "jump", "blip"]
 expected = {"ZiderUzazir.dll", "zider-sfx.exe", "README.txt", "LICENSE", "CHANGES"}
-expected |= {f"guide/{p}.html" for p in ["index", "reference", "synthesizer", "recipes", "zider-sfx"]}
+expected |= {f"guide/{p}.html" for p in ["index", "reference", "synthesizer", "recipes", "sound-sets", "zider-sfx"]}
 expected |= {f"sounds/{p}.{ext}" for p in presets for ext in ["wav", "sfs", "csv"]}
 if studio:
     expected.add("Studio.html")
