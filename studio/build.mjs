@@ -43,10 +43,14 @@ const common = {
 };
 
 const worker = await build({ ...common, entryPoints: [join(here, 'src/worker.ts')] });
+const setWorker = await build({ ...common, entryPoints: [join(here, 'src/library/set_worker.ts')] });
 const page = await build({
   ...common,
   entryPoints: [join(here, 'src/main.ts')],
-  define: { WORKER_SOURCE: JSON.stringify(worker.outputFiles[0].text) },
+  define: {
+    WORKER_SOURCE: JSON.stringify(worker.outputFiles[0].text),
+    SET_WORKER_SOURCE: JSON.stringify(setWorker.outputFiles[0].text),
+  },
 });
 const app = page.outputFiles[0].text;
 const css = readFileSync(join(here, 'style.css'), 'utf8');

@@ -6,7 +6,7 @@
 //   parameter's meaning and useful range from the table of the guide's
 //   synthesizer page (docs/guide/synthesizer.md);
 // - engine-exports.ts: the TypeScript face of the functions that
-//   studio_engine.cpp marks ZU_EXPORT.
+//   studio_engine.cpp marks ZU_EXPORT and of soundset/set_c_api.h.
 
 //   node generate.mjs ZU_GUIDE_EXPORT OUT_DIR    writes OUT_DIR/generated/
 
@@ -78,11 +78,16 @@ export function registryModule(exporter, guideMarkdown) {
   );
 }
 
-/** engine-exports.ts from the engine's C++ source: each ZU_EXPORT function as
- * the module exports it (every C value crosses as a number). */
-export function engineExportsModule(cppSource) {
+/** engine-exports.ts from the engine's C++ source and the sound set's C
+ * header: each ZU_EXPORT function of the one and each zu_set_ function of the
+ * other as the module exports it (every C value crosses as a number). */
+export function engineExportsModule(cppSource, setHeader = '') {
   const members = [];
-  for (const [, result, name, params] of cppSource.matchAll(/^ZU_EXPORT\s+([\w:\s*]+?)\s*\b(zu_\w+)\(([^)]*)\)/gm)) {
+  const declared = [
+    ...cppSource.matchAll(/^ZU_EXPORT\s+([\w:\s*]+?)\s*\b(zu_\w+)\(([^)]*)\)/gm),
+    ...setHeader.matchAll(/^([a-z][\w\s*]*?)\s*\b(zu_set_\w+)\(([^)]*)\);/gm),
+  ];
+  for (const [, result, name, params] of declared) {
     const args = params
       .split(',')
       .map((p) => p.trim().match(/(\w+)$/)?.[1])
@@ -107,7 +112,8 @@ export function writeGenerated(exporter, dir) {
   const guide = readFileSync(join(here, '..', GUIDE_PAGE), 'utf8');
   writeWhole(join(dir, 'registry.ts'), registryModule(exporter, guide));
   const engineSource = readFileSync(join(here, 'engine/studio_engine.cpp'), 'utf8');
-  writeWhole(join(dir, 'engine-exports.ts'), engineExportsModule(engineSource));
+  const setHeader = readFileSync(join(here, '..', 'soundset/set_c_api.h'), 'utf8');
+  writeWhole(join(dir, 'engine-exports.ts'), engineExportsModule(engineSource, setHeader));
   return join(dir, 'registry.ts');
 }
 

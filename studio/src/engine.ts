@@ -4,6 +4,7 @@
 
 import createEngine from 'zu-engine';
 import type { EngineExports } from 'zu-engine-exports';
+import { SetCore } from './library/set-core';
 
 /** The generator's variables, 0 to 23. */
 export const VARIABLE_COUNT = 24;
@@ -36,8 +37,12 @@ export type DesignOp =
 
 /** Synchronous calls into one instance of the module. */
 export class Engine {
+  /** The sound set of the portable core: .zus files, file names, events.txt, set renders. */
+  readonly set: SetCore;
+
   constructor(private readonly m: EngineModule) {
     if (m._zu_block_words() !== BLOCK_WORDS) throw new Error('engine block size mismatch');
+    this.set = new SetCore(m);
   }
 
   private put(block: Block): void {

@@ -1,5 +1,6 @@
 // Import and export: the WAV image, the .sfs file and the CSV text out; a
-// pasted CSV text, an opened or dropped file in; the share link.
+// pasted CSV text, an opened or dropped file in (a .zus set goes to the
+// library); the share link.
 
 import { csvNote, readsAsSfs } from '../importing';
 import { fileName } from '../names';
@@ -78,6 +79,7 @@ export class IoPanel implements Panel {
   }
 
   private async open(f: File): Promise<void> {
+    if (/\.zus$/i.test(f.name)) return this.page.openSet(f);
     const bytes = new Uint8Array(await f.arrayBuffer());
     const before = this.page.view.design;
     this.page.dispatch({ kind: 'file', name: f.name, bytes }, { errorAt: this.ui.importError });

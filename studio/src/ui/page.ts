@@ -2,6 +2,9 @@
 
 import type { Design } from '../design';
 import type { Engine } from '../engine';
+import type { WorkerPool } from '../explore/pool';
+import type { Library } from '../library/library';
+import type { SetJob, SetResult } from '../library/set-jobs';
 import type { Rendered, Renderer } from '../renderer';
 import type { Step } from '../replay';
 import type { GameTexts } from '../routes';
@@ -9,6 +12,8 @@ import type { GameTexts } from '../routes';
 /** Everything a refresh shows, each derived once. */
 export interface View {
   design: Design;
+  /** The set of named sounds; its open sound follows the design. */
+  library: Library;
   texts: GameTexts;
   /** The share link's hash for the design. */
   hash: string;
@@ -30,15 +35,21 @@ export interface DispatchOptions {
 export interface Page {
   readonly engine: Engine;
   readonly renderer: Renderer;
+  /** Renders set sounds through the core, off the page's thread. */
+  readonly setPool: WorkerPool<SetJob, SetResult>;
   readonly view: View;
   /** Applies a step as one undo step; shows why when it is refused. */
   dispatch(step: Step, options?: DispatchOptions): void;
   /** Makes next the current design (a picked variation, an opened link). */
   change(next: Design): void;
+  /** Makes library the current one (and design the current design) as one undo step. */
+  changeLibrary(library: Library, design?: Design): void;
   undo(redo: boolean): void;
   /** Shows an error at an error spot (by default the page's own, under its
    * title) and hides any other; '' hides them all. */
   error(message: string, at?: HTMLElement): void;
+  /** Opens a .zus file as the library (one undo step). */
+  openSet(file: File): Promise<void>;
   /** Plays a design's sound. */
   play(d: Design | undefined): Promise<void>;
   /** Told each time the page's sound was rendered, with the render. */

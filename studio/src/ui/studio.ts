@@ -1,6 +1,6 @@
-// The page: one design history, the panels that show it and act on it, and
-// the address that follows it. Every change goes through change(), then each
-// panel shows the one view derived from it.
+// The page: one history of the design and the library, the panels that show
+// it and act on it, and the address that follows it. Every change goes
+// through push(), then each panel shows the one view derived from it.
 
 import { Design, initialDesign } from '../design';
 import type { Engine } from '../engine';
@@ -8,35 +8,61 @@ import { History } from '../history';
 import { Rendered, Renderer } from '../renderer';
 import { applyStep, Step } from '../replay';
 import { gameTexts } from '../routes';
+import { WorkerPool } from '../explore/pool';
+import { followDesign, Library } from '../library/library';
+import type { SetJob, SetResult } from '../library/set-jobs';
+import { restoreLibrary, storeLibrary } from '../library/store';
 import { parseShareHash, shareHash } from '../share';
 import { findElements } from './dom';
 import { GamePanel } from './game-panel';
 import { IoPanel } from './io-panel';
+import { LibraryPanel } from './library-panel';
 import { ListenPanel } from './listen-panel';
 import type { DispatchOptions, Page, Panel, View } from './page';
 import { ParamsPanel } from './params-panel';
 import { Toolbar } from './toolbar';
 import { VariationsPanel } from './variations-panel';
 
+declare const SET_WORKER_SOURCE: string;
+
+/** What undo and redo step through: the design and the library together. */
+interface State {
+  design: Design;
+  library: Library;
+}
+
 export class Studio implements Page {
   readonly renderer = new Renderer();
+  /** Renders set sounds, one worker per core. */
+  readonly setPool = new WorkerPool<SetJob, SetResult>(() => {
+    const url = URL.createObjectURL(new Blob([SET_WORKER_SOURCE], { type: 'text/javascript' }));
+    return new Worker(url);
+  });
   view: View;
-  private history: History<Design>;
+  private history: History<State>;
   private ui = findElements({ error: HTMLElement });
   private listen: ListenPanel;
   private game: GamePanel;
+  private library: LibraryPanel;
   private panels: Panel[];
   /** Error spots that show a message; the next change empties them. */
   private shownErrors = new Set<HTMLElement>();
+  /** The library as last kept in the browser. */
+  private stored: Library;
 
   constructor(readonly engine: Engine) {
     const first = initialDesign(engine);
     const fromLink = location.hash ? parseShareHash(engine, location.hash, first) : first;
-    if (typeof fromLink === 'string') this.error(fromLink);
-    this.history = new History(typeof fromLink === 'string' ? first : fromLink);
+    const kept = restoreLibrary(engine);
+    this.stored = kept.library;
+    this.history = new History({
+      design: typeof fromLink === 'string' ? first : fromLink,
+      library: kept.library,
+    });
     this.view = this.derive();
     this.listen = new ListenPanel(this);
     this.game = new GamePanel(this);
+    this.library = new LibraryPanel(this);
     this.panels = [
       new Toolbar(this),
       new ParamsPanel(this),
@@ -44,18 +70,30 @@ export class Studio implements Page {
       new IoPanel(this),
       this.listen,
       new VariationsPanel(this),
+      this.library,
     ];
     window.addEventListener('hashchange', () => this.followLink());
     this.refresh();
+    if (typeof fromLink === 'string' || kept.problem)
+      this.error(typeof fromLink === 'string' ? fromLink : kept.problem);
   }
 
   dispatch(step: Step, { group, prefix = '', errorAt }: DispatchOptions = {}): void {
-    const next = applyStep(this.engine, this.history.current, step);
+    const next = applyStep(this.engine, this.history.current.design, step);
     if (typeof next === 'string') this.error(prefix + next, errorAt);
     else this.change(next, group);
   }
 
+  /** A new design; the sound open in the library follows it. */
   change(next: Design, group?: string): void {
+    this.push({ design: next, library: followDesign(this.history.current.library, next) }, group);
+  }
+
+  changeLibrary(library: Library, design = this.history.current.design): void {
+    this.push({ design, library });
+  }
+
+  private push(next: State, group?: string): void {
     this.history.push(next, group);
     this.error('');
     this.refresh();
@@ -84,27 +122,36 @@ export class Studio implements Page {
     return this.listen.playDesign(d);
   }
 
+  openSet(file: File): Promise<void> {
+    return this.library.open(file);
+  }
+
   heard(design: Design, result: Rendered): void {
     this.game.heard(design, result);
   }
 
   private derive(): View {
-    const design = this.history.current;
+    const { design, library } = this.history.current;
     const texts = gameTexts(this.engine, design);
     const { canUndo, canRedo } = this.history;
-    return { design, texts, hash: shareHash(this.engine, design, texts.csv), canUndo, canRedo };
+    return { design, library, texts, hash: shareHash(this.engine, design, texts.csv), canUndo, canRedo };
   }
 
   private refresh(): void {
     this.view = this.derive();
     if (location.hash !== this.view.hash) history.replaceState(null, '', this.view.hash);
+    if (this.view.library !== this.stored) {
+      this.stored = this.view.library;
+      const problem = storeLibrary(this.engine, this.stored);
+      if (problem) this.error(problem);
+    }
     for (const panel of this.panels) panel.show(this.view);
   }
 
   /** An address typed or pasted into the location bar. */
   private followLink(): void {
     if (location.hash === this.view.hash) return;
-    const next = parseShareHash(this.engine, location.hash, this.history.current);
+    const next = parseShareHash(this.engine, location.hash, this.history.current.design);
     if (typeof next === 'string') this.error(next);
     else this.change(next);
   }
