@@ -1,6 +1,6 @@
 // Starts Studio once the generator is loaded, and gives scripts and tests
-// window.studio: the current design and run(steps), which replays steps from
-// the page's first design and renders the result.
+// window.studio: the current design, the library, and run(steps), which
+// replays steps from the page's first design and renders the result.
 
 import { Engine, loadEngine } from './engine';
 import { hex } from './format';
@@ -40,6 +40,15 @@ async function start(): Promise<void> {
     const api = {
       get d() {
         return studio.view.design;
+      },
+      /** The library's sounds: name, buffer length, seed. */
+      get library() {
+        const lib = studio.view.library;
+        return {
+          name: lib.name,
+          open: lib.open,
+          sounds: lib.sounds.map(({ name, buffer, seed }) => ({ name, buffer, seed })),
+        };
       },
       run: (steps: Step[]) => run(studio, engine, steps),
     };

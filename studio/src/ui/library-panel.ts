@@ -174,8 +174,8 @@ export class LibraryPanel implements Panel {
     download(`${this.lib.name}.zus`, new TextEncoder().encode(text), 'text/plain');
   }
 
-  /** The pack, its time, and the download. */
-  async exportPack(): Promise<{ zip: Uint8Array; ms: number }> {
+  /** Renders and zips the pack, says how long it took, and downloads it. */
+  private async exportPack(): Promise<void> {
     const lib = this.lib;
     const start = performance.now();
     const status = this.ui.libraryStatus;
@@ -188,13 +188,12 @@ export class LibraryPanel implements Panel {
       const zip = await zipFiles(files);
       const ms = performance.now() - start;
       status.textContent = `Pack of ${lib.sounds.length} sounds made in ${(ms / 1000).toFixed(1)} s`;
+      status.dataset.ms = ms.toFixed(0);
       download(`${lib.name}.zip`, zip, 'application/zip');
       confirmBeside(this.ui.libraryExport, `Exported ${lib.name}.zip`);
-      return { zip, ms };
     } catch (e) {
       status.textContent = '';
       this.page.error(`Export pack: ${e instanceof Error ? e.message : String(e)}`, this.ui.libraryError);
-      throw e;
     } finally {
       this.ui.libraryExport.disabled = lib.sounds.length === 0;
     }
