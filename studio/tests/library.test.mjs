@@ -46,8 +46,14 @@ async function fresh() {
   return p;
 }
 
+/** Opens a .zus file through the panel's file field; waits until it is the library or refused. */
 async function openSet(p, name, text) {
+  const before = await p.evaluate(() => JSON.stringify(window.studio.library));
   await p.setInputFiles('#library-set-file', { name, mimeType: 'text/plain', buffer: Buffer.from(text) });
+  await p.waitForFunction(
+    (was) => JSON.stringify(window.studio.library) !== was || !document.getElementById('library-error').hidden,
+    before,
+  );
 }
 
 const names = (p) => p.evaluate(() => window.studio.library.sounds.map((s) => s.name));
