@@ -20,7 +20,19 @@ let engine;
 before(async () => {
   const out = await build({
     stdin: {
-      contents: ['design', 'actions', 'replay', 'share', 'importing', 'params', 'engine', 'routes', 'names', 'format']
+      contents: [
+        'design',
+        'actions',
+        'replay',
+        'share',
+        'importing',
+        'params',
+        'engine',
+        'routes',
+        'names',
+        'format',
+        'library/library',
+      ]
         .map((name) => `export * from './${name}';`)
         .join('\n'),
       resolveDir: join(here, '../src'),
@@ -252,4 +264,30 @@ test("the sliders' ranges and meanings come from the guide's table, which must s
   const anyAction = { has: () => true };
   const broken = page.replace('| 0 to 1 | Length of the fade-in. |', '| short | Length of the fade-in. |');
   assert.throws(() => guideParameters(broken, anyAction), /cannot read the parameter row "\| 2 \| Attack time/);
+});
+
+test('a library sound is the sound designed, and the open sound follows moves, copies and deletions', () => {
+  // Presets and a mutation moved the random source on from the seed: the kept seed is the state the render draws from.
+  const d = m.replay(engine, [seed(5), { kind: 'preset', index: 2 }, { kind: 'mutate' }]);
+  const lib = m.addSound(engine, m.emptyLibrary(), d, 'boom');
+  assert.equal(lib.sounds[0].seed, d.rand);
+  assert.deepEqual(engine.set.render(lib.sounds[0]), engine.render(d.block, d.rand, d.buffer));
+  const opened = m.designOf(engine, lib.sounds[0]);
+  assert.deepEqual(engine.render(opened.block, opened.rand, opened.buffer), engine.render(d.block, d.rand, d.buffer));
+  assert.equal(m.addSound(engine, lib, d, 'boom'), '"boom": expected a name not used by another sound');
+  let two = m.addSound(engine, lib, m.replay(engine, [{ kind: 'preset', index: 5 }]), 'jump');
+  two = m.duplicateSound(engine, { ...two, open: 1 }, 0);
+  assert.deepEqual(
+    two.sounds.map((s) => s.name),
+    ['boom', 'boom 2', 'jump'],
+  );
+  assert.equal(two.open, 2);
+  const moved = m.moveSound(two, 2, 0);
+  assert.equal(moved.open, 0);
+  const edited = m.followDesign(moved, d);
+  assert.deepEqual(Array.from(edited.sounds[0].block), Array.from(d.block.slice(0, 24)));
+  assert.equal(edited.sounds[0].name, 'jump');
+  assert.equal(edited.sounds[1], moved.sounds[1], 'the others stay as they were');
+  assert.equal(m.deleteSound(edited, 0).open, null);
+  assert.equal(m.deleteSound(edited, 2).open, 0);
 });

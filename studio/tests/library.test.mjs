@@ -46,10 +46,21 @@ async function fresh() {
   return p;
 }
 
-/** Opens a .zus file through the panel's file field; waits until it is the library or refused. */
-async function openSet(p, name, text) {
+/** Opens a .zus file through the panel's file field (or drops it on the
+ * page); waits until it is the library or refused. */
+async function openSet(p, name, text, drop = false) {
   const before = await p.evaluate(() => JSON.stringify(window.studio.library));
-  await p.setInputFiles('#library-set-file', { name, mimeType: 'text/plain', buffer: Buffer.from(text) });
+  if (!drop) await p.setInputFiles('#library-set-file', { name, mimeType: 'text/plain', buffer: Buffer.from(text) });
+  else {
+    await p.evaluate(
+      ([file, content]) => {
+        const data = new DataTransfer();
+        data.items.add(new File([content], file));
+        document.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+      },
+      [name, text],
+    );
+  }
   await p.waitForFunction(
     (was) => JSON.stringify(window.studio.library) !== was || !document.getElementById('library-error').hidden,
     before,
@@ -141,7 +152,7 @@ test('add, a refused rename, reorder by keyboard, undo, reload, save and open a 
     await p.textContent('#library-error'),
     'broken.zus: line 5, column 3: expected a buffer length from 0 to 10',
   );
-  await openSet(p, 'other.zus', saved.replace('coin', 'bell'));
+  await openSet(p, 'other.zus', saved.replace('coin', 'bell'), true);
   assert.deepEqual(await names(p), ['bell', 'jump']);
   assert.match(await p.textContent('#library-count'), /^other\.zus: 2 sounds/);
   assert.deepEqual(p.errors, []);
