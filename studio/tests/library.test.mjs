@@ -54,9 +54,9 @@ async function openSet(p, name, text, drop = false) {
   else {
     await p.evaluate(
       ([file, content]) => {
-        const data = new DataTransfer();
-        data.items.add(new File([content], file));
-        document.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+        const data = new window.DataTransfer();
+        data.items.add(new window.File([content], file));
+        document.dispatchEvent(new window.DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
       },
       [name, text],
     );
