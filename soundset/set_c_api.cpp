@@ -1,6 +1,7 @@
 #include "soundset/set_c_api.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "soundset/set_events.h"
@@ -11,11 +12,26 @@
 namespace {
 
 std::vector<zu::SetSound> sounds;
+// Each name's index, so that adding a sound checks it alone: a set of
+// 10,000 sounds is built in linear time.
+std::unordered_map<std::string, size_t> indexOf;
+// Made when first asked for after a change.
 std::vector<std::string> fileNames;
+bool fileNamesStale = true;
 std::string error, text;
 std::vector<uint8_t> image;
 
-void Changed() { fileNames = zu::SetFileNames(sounds); }
+void Changed() {
+  indexOf.clear();
+  for (size_t i = 0; i < sounds.size(); ++i) indexOf.emplace(sounds[i].name, i);
+  fileNamesStale = true;
+}
+
+const std::vector<std::string>& FileNames() {
+  if (fileNamesStale) fileNames = zu::SetFileNames(sounds);
+  fileNamesStale = false;
+  return fileNames;
+}
 
 const zu::SetSound* At(uint32_t index) { return index < sounds.size() ? &sounds[index] : nullptr; }
 
@@ -45,22 +61,35 @@ int32_t zu_set_add(const char* name, uint32_t bufferLength, uint32_t seed, const
   }
   zu::SetSound sound{name, bufferLength, seed, {}};
   for (int i = 0; i < zu::kVariableCount; ++i) sound.block[i] = block[i];
-  sounds.push_back(sound);
-  error = zu::SoundSetProblem(sounds);
-  if (!error.empty()) {
-    sounds.pop_back();
+  const auto used = indexOf.find(sound.name);
+  if (used != indexOf.end()) {
+    // The words of SoundSetProblem, which would find the same.
+    error = "sound " + std::to_string(sounds.size() + 1) + ": the name is already used by sound " +
+            std::to_string(used->second + 1);
     return -1;
   }
-  Changed();
+  // The sound alone, as the first of a set; its message then names its place.
+  error = zu::SoundSetProblem({sound});
+  if (error.empty() && sounds.size() >= zu::kSetMaxSounds)
+    error = "a set holds at most 10000 sounds";
+  if (!error.empty()) {
+    const std::string first = "sound 1: ";
+    if (error.compare(0, first.size(), first) == 0) {
+      error = "sound " + std::to_string(sounds.size() + 1) + ": " + error.substr(first.size());
+    }
+    return -1;
+  }
+  indexOf.emplace(sound.name, sounds.size());
+  sounds.push_back(sound);
+  fileNamesStale = true;
   return static_cast<int32_t>(sounds.size() - 1);
 }
 
 const char* zu_set_name_problem(const char* candidate, int32_t index) {
   text = zu::SoundNameProblem(candidate == nullptr ? "" : candidate);
-  for (size_t i = 0; text.empty() && i < sounds.size(); ++i) {
-    if (static_cast<int32_t>(i) != index && sounds[i].name == candidate) {
-      text = "a name not used by another sound";
-    }
+  const auto used = text.empty() ? indexOf.find(candidate) : indexOf.end();
+  if (used != indexOf.end() && static_cast<int32_t>(used->second) != index) {
+    text = "a name not used by another sound";
   }
   if (!text.empty()) text = "expected " + text;
   return text.c_str();
@@ -83,7 +112,7 @@ int32_t zu_set_csv_exact(uint32_t index) {
 }
 
 const char* zu_set_file_name(uint32_t index) {
-  return At(index) ? fileNames[index].c_str() : nullptr;
+  return At(index) ? FileNames()[index].c_str() : nullptr;
 }
 
 const char* zu_set_write() {
@@ -92,7 +121,7 @@ const char* zu_set_write() {
 }
 
 const char* zu_set_events(const char* setName) {
-  text = zu::SetEventListing(sounds, fileNames, setName == nullptr ? "" : setName);
+  text = zu::SetEventListing(sounds, FileNames(), setName == nullptr ? "" : setName);
   return text.c_str();
 }
 

@@ -258,6 +258,9 @@ TEST(SoundSet, CInterfaceKeepsTheSetWholeOnRefusal) {
   EXPECT_STREQ(zu_set_error(),
                "line 2, column 4: expected a tab, then a seed from 1 to 4294967295");
   EXPECT_EQ(zu_set_add("jump", 1, 1, zu_set_block(0)), -1) << "a duplicate name was added";
+  EXPECT_STREQ(zu_set_error(), "sound 3: the name is already used by sound 1");
+  EXPECT_EQ(zu_set_add("x", 11, 1, zu_set_block(0)), -1);
+  EXPECT_STREQ(zu_set_error(), "sound 3: expected a buffer length from 0 to 10");
   EXPECT_STREQ(zu_set_name_problem("jump", 0), "");
   EXPECT_STREQ(zu_set_name_problem("jump", 1), "expected a name not used by another sound");
   ASSERT_EQ(zu_set_add("Jump", 10, 4294967295u, zu_set_block(1)), 2);
