@@ -31,7 +31,10 @@ const BUTTONS: [RowAction, string, string][] = [
 
 export class LibraryRows {
   private outlines = new Map<string, { samples: number; outline: Int16Array }>();
-  private waiting = new Set<string>();
+  /** Sounds whose outline is being rendered, by key. */
+  private waiting = new Map<string, SetSound[]>();
+  /** Each sound's row, kept while the sound is in the library or its history. */
+  private rows = new WeakMap<SetSound, HTMLLIElement>();
 
   constructor(
     private readonly list: HTMLOListElement,
@@ -45,24 +48,34 @@ export class LibraryRows {
     const row = focused instanceof HTMLElement ? focused.closest('li') : null;
     const control = row && this.list.contains(row) ? focused?.getAttribute('data-action') : null;
     const at = focusIndex ?? (row ? Number(row.dataset.index) : -1);
-    this.list.replaceChildren(...lib.sounds.map((s, i) => this.row(s, i, lib.open === i)));
+    const rows = lib.sounds.map((s, i) => this.place(this.rows.get(s) ?? this.row(s), i, lib.open === i));
+    this.list.replaceChildren(...rows);
     if (control) this.list.querySelector<HTMLElement>(`li[data-index="${at}"] [data-action="${control}"]`)?.focus();
     this.outline(lib.sounds);
   }
 
-  private row(s: SetSound, i: number, open: boolean): HTMLLIElement {
-    const li = el('li', { 'data-index': String(i), 'data-key': keyOf(s) });
-    if (open) li.classList.add('open');
+  /** Sets what depends on the row's place: its index, labels and mark. */
+  private place(li: HTMLLIElement, i: number, open: boolean): HTMLLIElement {
+    li.dataset.index = String(i);
+    li.classList.toggle('open', open);
+    li.querySelector('input')?.setAttribute('aria-label', `Name of sound ${i + 1}`);
+    li.querySelector('.error')?.setAttribute('id', `library-name-error-${i}`);
+    li.querySelector('input')?.setAttribute('aria-describedby', `library-name-error-${i}`);
+    return li;
+  }
+
+  /** A sound's row, made once per sound (a change makes a new sound). */
+  private row(s: SetSound): HTMLLIElement {
+    const li = el('li', { 'data-key': keyOf(s) });
+    const index = () => Number(li.dataset.index);
     const play = el('button', { type: 'button', 'data-action': 'play', 'aria-label': `Play ${s.name}` }, '▶');
     const canvas = el('canvas', { width: String(OUTLINE_COLUMNS), height: '28', role: 'img' });
     canvas.setAttribute('aria-label', `Waveform of ${s.name}`);
     const name = el('input', { type: 'text', 'data-action': 'name', spellcheck: 'false' });
     name.value = s.name;
-    name.setAttribute('aria-label', `Name of sound ${i + 1}`);
-    const problem = el('span', { class: 'error', role: 'alert', id: `library-name-error-${i}` });
+    const problem = el('span', { class: 'error', role: 'alert' });
     problem.hidden = true;
-    name.setAttribute('aria-describedby', problem.id);
-    this.nameField(name, problem, i, s.name);
+    this.nameField(name, problem, index, s.name);
     const length = el('span', { class: 'length' }, '…');
     li.append(play, canvas, name, length);
     for (const [action, text, label] of BUTTONS) {
@@ -77,32 +90,33 @@ export class LibraryRows {
     li.append(problem);
     li.onclick = (e) => {
       const action = (e.target as HTMLElement).closest('button')?.getAttribute('data-action');
-      if (action) this.on.act(action as RowAction, i);
+      if (action) this.on.act(action as RowAction, index());
     };
     li.onkeydown = (e) => {
       if (!e.altKey || (e.key !== 'ArrowUp' && e.key !== 'ArrowDown')) return;
       e.preventDefault();
-      this.on.act(e.key === 'ArrowUp' ? 'up' : 'down', i);
+      this.on.act(e.key === 'ArrowUp' ? 'up' : 'down', index());
     };
     this.draw(li);
+    this.rows.set(s, li);
     return li;
   }
 
   /** Says why a typed name cannot be taken as it is typed; Enter or leaving
    * the field renames, or, refused, puts the name back and keeps the reason. */
-  private nameField(field: HTMLInputElement, problem: HTMLElement, i: number, current: string): void {
+  private nameField(field: HTMLInputElement, problem: HTMLElement, i: () => number, current: string): void {
     const say = (why: string) => {
       problem.textContent = why;
       problem.hidden = why === '';
       field.setAttribute('aria-invalid', String(why !== ''));
     };
-    field.oninput = () => say(this.on.check(i, field.value));
+    field.oninput = () => say(this.on.check(i(), field.value));
     field.onchange = () => {
-      const why = this.on.check(i, field.value);
+      const why = this.on.check(i(), field.value);
       if (why) {
         say(`Not renamed: ${why}`);
         field.value = current;
-      } else this.on.rename(i, field.value);
+      } else this.on.rename(i(), field.value);
     };
     field.onkeydown = (e) => {
       if (e.key === 'Escape') {
@@ -112,35 +126,44 @@ export class LibraryRows {
     };
   }
 
-  /** Renders the outlines not yet known, in the pool. */
+  /** Renders the outlines not yet known, in the pool; each is drawn into the
+   * rows of the sounds that wait for it when it comes. */
   private outline(sounds: readonly SetSound[]): void {
-    const missing = sounds.filter((s) => {
+    const missing: SetSound[] = [];
+    for (const s of sounds) {
       const key = keyOf(s);
-      if (this.outlines.has(key) || this.waiting.has(key)) return false;
-      this.waiting.add(key);
-      return true;
-    });
+      if (this.outlines.has(key)) continue;
+      const waiting = this.waiting.get(key);
+      if (waiting) waiting.push(s);
+      else {
+        this.waiting.set(key, [s]);
+        missing.push(s);
+      }
+    }
+    const done = (i: number) => {
+      const key = keyOf(missing[i]);
+      const rows = (this.waiting.get(key) ?? []).map((s) => this.rows.get(s));
+      this.waiting.delete(key);
+      return rows;
+    };
     this.pool.run(
       missing.map((sound) => ({ sound, files: false })),
       {
         onResult: (i, r) => {
-          const key = keyOf(missing[i]);
-          this.waiting.delete(key);
-          this.outlines.set(key, r);
-          for (const li of Array.from(this.list.querySelectorAll<HTMLLIElement>('li'))) {
-            if (li.dataset.key === key) this.draw(li);
-          }
+          this.outlines.set(keyOf(missing[i]), r);
+          for (const li of done(i)) if (li) this.draw(li);
         },
-        onError: (i) => this.waiting.delete(keyOf(missing[i])),
+        onError: (i) => done(i),
       },
     );
   }
 
   private draw(li: HTMLLIElement): void {
     const known = this.outlines.get(li.dataset.key ?? '');
+    if (!known) return;
     const canvas = li.querySelector('canvas');
     const ctx = canvas?.getContext('2d');
-    if (!known || !canvas || !ctx) return;
+    if (!canvas || !ctx) return;
     const h = canvas.height;
     ctx.fillStyle = '#10161f';
     ctx.fillRect(0, 0, canvas.width, h);
