@@ -69,10 +69,12 @@ async function openSet(p, name, text, drop = false) {
 
 const names = (p) => p.evaluate(() => window.studio.library.sounds.map((s) => s.name));
 
-/** Clicks the button and returns the bytes it downloads. */
+/** Clicks the button and returns the bytes it downloads (with their fileName). */
 async function download(p, selector) {
   const [file] = await Promise.all([p.waitForEvent('download', { timeout: 120000 }), p.click(selector)]);
-  return readFileSync(await file.path());
+  const bytes = readFileSync(await file.path());
+  bytes.fileName = file.suggestedFilename();
+  return bytes;
 }
 
 /** Adds the design a preset gives from seed under name. */
@@ -155,6 +157,12 @@ test('add, a refused rename, reorder by keyboard, undo, reload, save and open a 
   await openSet(p, 'other.zus', saved.replace('coin', 'bell'), true);
   assert.deepEqual(await names(p), ['bell', 'jump']);
   assert.match(await p.textContent('#library-count'), /^other\.zus: 2 sounds/);
+  await p.fill('#library-name', 'a:b');
+  await p.press('#library-name', 'Enter');
+  const renamed = await download(p, '#library-save');
+  assert.equal(renamed.fileName, 'a_b.zus');
+  assert.match(renamed.toString(), /^zider-uzazir-set 1\n(#.*\n)bell\t/);
+  assert.equal(await p.inputValue('#library-name'), 'a_b');
   assert.deepEqual(p.errors, []);
   await p.close();
 });

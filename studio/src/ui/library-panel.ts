@@ -4,8 +4,10 @@
 // a .zus file, and "Export pack" for the game. Every change is one undo step.
 
 import { samplesOf } from '../wave';
+import { safeName } from '../names';
 import {
   addSound,
+  DEFAULT_SET_NAME,
   deleteSound,
   designOf,
   duplicateSound,
@@ -37,6 +39,7 @@ export class LibraryPanel implements Panel {
     libraryStatus: HTMLElement,
     libraryList: HTMLOListElement,
     libraryCount: HTMLElement,
+    libraryName: HTMLInputElement,
   });
   private rows: LibraryRows;
   private shown: Library | null = null;
@@ -56,6 +59,11 @@ export class LibraryPanel implements Panel {
     this.ui.libraryClose.onclick = () => page.changeLibrary({ ...this.lib, open: null });
     this.ui.librarySave.onclick = () => this.save();
     this.ui.libraryExport.onclick = () => void this.exportPack();
+    this.ui.libraryName.onchange = () => {
+      const name = safeName(this.ui.libraryName.value, DEFAULT_SET_NAME);
+      if (name === this.lib.name) this.ui.libraryName.value = name;
+      else page.changeLibrary({ ...this.lib, name });
+    };
     this.ui.librarySetFile.onchange = () => {
       const f = this.ui.librarySetFile.files?.[0];
       if (f) void this.open(f);
@@ -74,6 +82,7 @@ export class LibraryPanel implements Panel {
     this.focusAfter = undefined;
     const { sounds, open } = view.library;
     this.ui.libraryCount.textContent = `${view.library.name}.zus: ${sounds.length === 1 ? '1 sound' : `${sounds.length} sounds`}`;
+    this.ui.libraryName.value = view.library.name;
     this.ui.libraryEditing.hidden = open === null;
     const editing = this.ui.libraryEditing.querySelector('strong');
     if (editing) editing.textContent = open === null ? '' : sounds[open].name;
