@@ -9,6 +9,7 @@ import { Renderer } from '../renderer';
 import { applyStep, Step } from '../replay';
 import { parseShareHash, shareHash } from '../share';
 import { findElements } from './dom';
+import { ExplorePanel } from './explore-panel';
 import { GamePanel } from './game-panel';
 import { IoPanel } from './io-panel';
 import { ListenPanel } from './listen-panel';
@@ -36,6 +37,7 @@ export class Studio implements Page {
     this.listen = new ListenPanel(this);
     this.variations = new VariationsPanel(this);
     this.panels = [new Toolbar(this), new ParamsPanel(this), new GamePanel(this), new IoPanel(this), this.listen];
+    this.panels.push(new ExplorePanel(this));
     window.addEventListener('hashchange', () => this.followLink());
     this.refresh();
   }
