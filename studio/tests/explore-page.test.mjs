@@ -16,6 +16,7 @@ import { env, root, sha256, singleFile, tool, useBrowser, work } from './browser
 
 useBrowser();
 
+/* global AudioBufferSourceNode, crypto, Worker -- spy() runs in the page */
 /** Runs in the page before its scripts: keeps the SHA-256 of every sound
  * played (as 16-bit samples) and counts the jobs sent to the map's workers. */
 function spy() {
@@ -197,7 +198,27 @@ test('the single-file page makes a map opened from disk; screenshots', async () 
   const p = await open(`file://${singleFile}`);
   await explosion(p);
   await makeMap(p, 64);
-  await arrow(p, 'ArrowUp');
+  // The pointer on a dot plays it; a click picks it.
+  await p.locator('#explore-map').scrollIntoViewIfNeeded();
+  const dot = await p.evaluate(() => {
+    const canvas = document.getElementById('explore-map');
+    const { data, width } = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    for (let i = 0; i < data.length; i += 4) {
+      const [r, g, b] = data.subarray(i, i + 3);
+      const box = canvas.getBoundingClientRect();
+      if (Math.max(r, g, b) - Math.min(r, g, b) > 80)
+        return { x: box.left + ((i / 4) % width), y: box.top + Math.floor(i / 4 / width) };
+    }
+    return null;
+  });
+  assert.ok(dot, 'no point drawn on the map');
+  await nextPlayed(p, () => p.mouse.move(dot.x, dot.y + 1));
+  const hovered = /Set random seed to (\d+)/.exec(await p.textContent('#explore-point'))[1];
+  await p.mouse.click(dot.x, dot.y + 1);
+  assert.deepEqual((await p.locator('#recipe li').allTextContents()).slice(-3, -1), [
+    `Set random seed to ${hovered}`,
+    'Mutate sound',
+  ]);
   await arrow(p, 'ArrowRight');
   mkdirSync(join(root, 'out'), { recursive: true });
   await p.locator('#explore').screenshot({ path: join(root, 'out/explore.png') });

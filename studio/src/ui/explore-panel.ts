@@ -168,7 +168,8 @@ export class ExplorePanel implements Panel {
   private open(): void {
     clearTimeout(this.follow);
     const d = this.page.view.design;
-    const count = pointCount(Number(this.ui.explorePoints.value));
+    // An empty or unreadable field gives the default count.
+    const count = pointCount(this.ui.explorePoints.valueAsNumber);
     this.ui.explorePoints.value = String(count);
     this.from = d;
     this.picks.clear();
@@ -294,6 +295,7 @@ export class ExplorePanel implements Panel {
     this.enable();
     if (!ctx) return;
     if (!map) {
+      this.px = [];
       drawMap(ctx, [], [], -1);
       if (!this.from) this.ui.exploreProgress.textContent = 'No map yet.';
       return;
@@ -305,10 +307,22 @@ export class ExplorePanel implements Panel {
       map.points.map((p) => p.heard),
       map.current,
     );
+    this.axisNames(ctx);
     if (this.took === null && map.answered === map.points.length) this.took = performance.now() - this.started;
     this.ui.exploreProgress.textContent = progressText(map, this.took);
     const about = map.current >= 0 ? pointText(map, map.current) : '';
     if (this.ui.explorePoint.textContent !== about) this.ui.explorePoint.textContent = about;
+  }
+
+  /** The features across and up, in the corners their values grow towards. */
+  private axisNames(ctx: CanvasRenderingContext2D): void {
+    const label = (name: FeatureName): string => FEATURES.find((f) => f.name === name)?.label ?? name;
+    ctx.font = '11px system-ui, sans-serif';
+    ctx.fillStyle = 'rgba(201, 211, 223, 0.7)';
+    ctx.textAlign = 'right';
+    ctx.fillText(`${label(this.axes.x)} →`, ctx.canvas.width - 4, ctx.canvas.height - 4);
+    ctx.textAlign = 'left';
+    ctx.fillText(`↑ ${label(this.axes.y)}`, 4, 12);
   }
 
   private enable(): void {
