@@ -156,6 +156,17 @@ test('Enter picks the current point as one undo step, with its recipe in "In you
   assert.match(await p.textContent('#explore-progress'), /^16 \/ 16 points/);
   await p.click('#redo');
   assert.deepEqual(await recipe(), picked);
+  // A map of the picked sound's mutations: its points add to the picked recipe.
+  await p.click('#explore-around');
+  await p.waitForFunction(() => /^16 \/ 16 points, made/.test(document.getElementById('explore-progress').textContent));
+  const around = await arrow(p, 'ArrowLeft');
+  await p.press('#explore-map', 'Enter');
+  assert.deepEqual(await recipe(), [
+    ...picked.slice(0, -1),
+    `Set random seed to ${around.seed}`,
+    'Mutate sound',
+    'Generate sound',
+  ]);
   assert.deepEqual(p.errors, []);
   await p.close();
 });

@@ -177,7 +177,8 @@ export class ExplorePanel implements Panel {
     this.px = [];
     this.took = null;
     this.started = performance.now();
-    this.explorer.open({ source: this.source(), base: d.block, pageSeed: d.seed, count, buffer: d.buffer });
+    const map = this.explorer.open({ source: this.source(), base: d.block, pageSeed: d.seed, count, buffer: d.buffer });
+    this.ui.exploreProgress.textContent = progressText(map, null);
     this.ui.explorePoint.textContent = '';
     this.schedule();
   }
