@@ -14,7 +14,7 @@ import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
 import { serve } from '../serve.mjs';
-import { bitIdentityCases, LONGEST, toolArgs } from './cases.mjs';
+import { bitIdentityCases, toolArgs } from './cases.mjs';
 
 const root = resolve(process.env.ZU_ROOT ?? join(dirname(fileURLToPath(import.meta.url)), '../..'));
 const site = join(root, 'build/studio/site');
@@ -29,7 +29,7 @@ let page;
 
 const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
-/** Runs the tool on a case; returns its WAV digest, CSV text, .sfs bytes and time. */
+/** Runs the tool on a case; returns its WAV digest, CSV text and .sfs bytes. */
 function runTool(steps) {
   let n = 0;
   const args = toolArgs(steps, (bytes) => {
@@ -39,11 +39,9 @@ function runTool(steps) {
   });
   const wav = join(work, 'out.wav');
   const sfs = join(work, 'out.sfs');
-  const start = process.hrtime.bigint();
   const r = spawnSync(tool, [...args, '--render', wav, '--save', sfs, '--print-csv'], { encoding: 'utf8' });
-  const ms = Number(process.hrtime.bigint() - start) / 1e6;
   assert.equal(r.status, 0, `zider-sfx ${args.join(' ')}: ${r.stderr}`);
-  return { wavSha256: sha256(readFileSync(wav)), csv: r.stdout.replace(/\n$/, ''), sfs: readFileSync(sfs).toString('hex'), ms };
+  return { wavSha256: sha256(readFileSync(wav)), csv: r.stdout.replace(/\n$/, ''), sfs: readFileSync(sfs).toString('hex') };
 }
 
 async function openStudio(url) {
@@ -88,24 +86,6 @@ test('every case renders, formats and saves the same bytes in the page as in zid
   console.log(`# bit identity: ${cases.length} cases compared (WAV SHA-256, CSV text, .sfs bytes)`);
   assert.deepEqual(differ, []);
   assert.deepEqual(page.errors, []);
-});
-
-test('the longest render (410000 samples): time in the page beside the native tool', async () => {
-  const times = [];
-  for (let i = 0; i < 3; i++) times.push(await page.evaluate((s) => window.studio.run(s), LONGEST));
-  // Native: the tool with the render, less the same run without it.
-  const args = toolArgs(LONGEST, () => '');
-  const timed = (extra) => {
-    const start = process.hrtime.bigint();
-    assert.equal(spawnSync(tool, [...args, ...extra]).status, 0);
-    return Number(process.hrtime.bigint() - start) / 1e6;
-  };
-  const best = (xs) => Math.min(...xs);
-  const withRender = best([0, 1, 2, 3, 4].map(() => timed(['--render', join(work, 'long.wav')])));
-  const without = best([0, 1, 2, 3, 4].map(() => timed(['--print-csv'])));
-  assert.equal(sha256(readFileSync(join(work, 'long.wav'))), times[0].wavSha256);
-  const inPage = best(times.map((t) => t.ms)).toFixed(1);
-  console.log(`# render of 410000 samples: headless Chromium worker ${inPage} ms, native ${(withRender - without).toFixed(1)} ms`);
 });
 
 test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async () => {
