@@ -34,6 +34,7 @@ PAGES = [  # file stem, title in the navigation
     ("reference", "Conditions, actions, expressions"),
     ("synthesizer", "The synthesizer"),
     ("recipes", "Recipes"),
+    ("sound-sets", "Sound sets"),
     ("zider-sfx", "zider-sfx manual"),
 ]
 KIND_TITLES = [("condition", "Conditions"), ("action", "Actions"), ("expression", "Expressions")]

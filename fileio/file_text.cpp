@@ -1,5 +1,7 @@
 #include "fileio/file_text.h"
 
+#include <new>
+
 #include "fileio/safe_file.h"
 
 namespace zu {
@@ -50,6 +52,29 @@ bool Failure(std::string* error, const char* verb, const char* path, const std::
   if (error != nullptr)
     *error = std::string("cannot ") + verb + " " + PrintableName(path) + ": " + cause;
   return false;
+}
+
+bool Failure(std::string* error, const char* verb, const char* path, const char* cause) {
+  return error == nullptr ? false : Failure(error, verb, path, std::string(cause));
+}
+
+bool AllocateWhole(uint64_t size, size_t limit, const char* path, FileBytes* out,
+                   std::string* error) {
+  if (size > limit) {
+    if (error == nullptr) return false;
+    return Failure(error, "read", path,
+                   "too large (" + std::to_string(size) + " bytes; at most " +
+                       std::to_string(limit) + " can be read)");
+  }
+  const size_t room = size == 0 ? 1 : static_cast<size_t>(size);
+  out->data.reset(new (std::nothrow) uint8_t[room]);
+  if (out->data == nullptr) {
+    if (error == nullptr) return false;
+    return Failure(error, "read", path,
+                   "not enough memory to hold its " + std::to_string(size) + " bytes");
+  }
+  out->size = static_cast<size_t>(size);
+  return true;
 }
 
 std::string FolderOf(const std::string& path, const char* separators) {

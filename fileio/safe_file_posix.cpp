@@ -138,6 +138,48 @@ const char* KindOf(mode_t mode) {
   return "an unusual file";
 }
 
+// Opens path for reading when it is a regular file, without waiting for a
+// writer of a FIFO; the descriptor, or -1 with *error set.
+int OpenRegular(const char* path, struct stat* st, std::string* error) {
+  if (path == nullptr || *path == '\0') {
+    Failure(error, "read", "", "no file name");
+    return -1;
+  }
+  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    FailureErrno(error, "read", path, errno);
+    return -1;
+  }
+  if (fstat(fd, st) != 0) {
+    const int code = errno;
+    close(fd);
+    FailureErrno(error, "read", path, code);
+    return -1;
+  }
+  if (S_ISREG(st->st_mode)) return fd;
+  close(fd);
+  if (S_ISDIR(st->st_mode)) {
+    FailureErrno(error, "read", path, EISDIR);
+  } else if (error != nullptr) {
+    Failure(error, "read", path, std::string("not a regular file (") + KindOf(st->st_mode) + ")");
+  }
+  return -1;
+}
+
+// Reads until capacity bytes are in buffer or the file ends; *total counts
+// them. False with errno set on a read error.
+bool ReadUpTo(int fd, uint8_t* buffer, size_t capacity, size_t* total) {
+  *total = 0;
+  while (*total < capacity) {
+    const ssize_t n = read(fd, buffer + *total, capacity - *total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) break;
+    *total += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 bool WriteFileWhole(const char* path, const void* data, size_t size, std::string* error) {
@@ -162,34 +204,40 @@ bool WriteFileWhole(const char* path, const void* data, size_t size, std::string
 bool ReadFileStart(const char* path, uint8_t* buffer, size_t capacity, size_t* got,
                    std::string* error) {
   *got = 0;
-  if (path == nullptr || *path == '\0') return Failure(error, "read", "", "no file name");
-  // Non-blocking, so that opening a FIFO without a writer returns at once.
-  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return FailureErrno(error, "read", path, errno);
   struct stat st;
-  bool ok = fstat(fd, &st) == 0;
-  int code = errno;
-  if (ok && !S_ISREG(st.st_mode)) {
-    close(fd);
-    if (S_ISDIR(st.st_mode)) return FailureErrno(error, "read", path, EISDIR);
-    return Failure(error, "read", path,
-                   std::string("not a regular file (") + KindOf(st.st_mode) + ")");
-  }
+  const int fd = OpenRegular(path, &st, error);
+  if (fd < 0) return false;
   size_t total = 0;
-  while (ok && total < capacity) {
-    const ssize_t n = read(fd, buffer + total, capacity - total);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ok = false;
-      code = errno;
-    }
-    if (n <= 0) break;
-    total += static_cast<size_t>(n);
-  }
+  const bool ok = ReadUpTo(fd, buffer, capacity, &total);
+  const int code = errno;
   close(fd);
   if (!ok) return FailureErrno(error, "read", path, code);
   *got = total;
   return true;
+}
+
+bool ReadFileWhole(const char* path, size_t limit, FileBytes* out, std::string* error) {
+  *out = FileBytes();
+  struct stat st;
+  const int fd = OpenRegular(path, &st, error);
+  if (fd < 0) return false;
+  if (!fileio::AllocateWhole(static_cast<uint64_t>(st.st_size), limit, path, out, error)) {
+    close(fd);
+    return false;
+  }
+  size_t total = 0;
+  uint8_t beyond = 0;
+  size_t more = 0;
+  const bool ok =
+      ReadUpTo(fd, out->data.get(), out->size, &total) && ReadUpTo(fd, &beyond, 1, &more);
+  const int code = errno;
+  close(fd);
+  if (ok && total == out->size && more == 0) return true;
+  const size_t size = out->size;
+  *out = FileBytes();
+  if (!ok) return FailureErrno(error, "read", path, code);
+  return fileio::Failure(error, "read", path,
+                         size == total ? "it grew while being read" : "it shrank while being read");
 }
 
 }  // namespace zu

@@ -1,19 +1,22 @@
 #pragma once
 // The object's 103 conditions, actions and expressions as plain data, made
-// from their rows in frame/ace_entries.inc: kAceTable in registration order
+// from their rows in frame/ace_entries.inc: kAceTable in code order
 // (the 7 conditions, then the 58 actions, then the 38 expressions, each kind
-// in code order), and per kind an enumeration of the codes by entry name. The
-// registry (frame/registry.h) is filled from this table; the Windows module
-// supplies the routines from the same rows.
+// in code order), per kind an enumeration of the codes by entry name, and
+// the descriptor words the host reads, all computed when the module is
+// compiled. The module's run-time tables (frame/registry.h) add only the
+// routines, which the Windows module supplies from the same rows.
 //
 // To go through every entry, portable code reads kAceTable:
 //   for (const AceEntryDesc& e : kAceTable)
 //     e.kind, e.code, e.name, e.displayText (an expression's keyword and "("),
 //     e.flags, e.menuLabel, e.paramCount, e.params[j].type, e.params[j].title
+// and one entry by kind and code through AceEntryOf.
 
+#include <array>
 #include <cstdint>
 
-#include "frame/registry.h"
+#include "frame/ace_kinds.h"
 #include "generator/presets.h"
 
 namespace zu {
@@ -94,7 +97,7 @@ constexpr int kActionCount = action::kCount;
 constexpr int kExpressionCount = expression::kCount;
 constexpr int kAceEntryCount = kConditionCount + kActionCount + kExpressionCount;
 
-/// All entries in registration order.
+/// All entries: conditions, actions, expressions, each kind in code order.
 inline constexpr AceEntryDesc kAceTable[kAceEntryCount] = {
 #define ZU_CONDITION_ENTRY(Name, Routine, flags, text, menu, params) \
   MakeAceEntry(AceKind::kCondition, condition::k##Name, #Name, flags, text, menu, ParamsOf params),
@@ -106,13 +109,85 @@ inline constexpr AceEntryDesc kAceTable[kAceEntryCount] = {
 #include "frame/ace_entries.inc"
 };
 
+/// The number of entries of a kind.
+constexpr uint32_t AceCountOf(AceKind kind) {
+  return kind == AceKind::kCondition ? kConditionCount
+         : kind == AceKind::kAction  ? kActionCount
+                                     : kExpressionCount;
+}
+
+/// Position in kAceTable of the kind's first entry (code 0).
+constexpr uint32_t AceFirstIndexOf(AceKind kind) {
+  return kind == AceKind::kCondition ? 0
+         : kind == AceKind::kAction  ? kConditionCount
+                                     : kConditionCount + kActionCount;
+}
+
 /// The row of an entry by its code.
-constexpr const AceEntryDesc& AceEntry(condition::Code code) { return kAceTable[code]; }
+constexpr const AceEntryDesc& AceEntry(condition::Code code) {
+  return kAceTable[AceFirstIndexOf(AceKind::kCondition) + code];
+}
 constexpr const AceEntryDesc& AceEntry(action::Code code) {
-  return kAceTable[kConditionCount + code];
+  return kAceTable[AceFirstIndexOf(AceKind::kAction) + code];
 }
 constexpr const AceEntryDesc& AceEntry(expression::Code code) {
-  return kAceTable[kConditionCount + kActionCount + code];
+  return kAceTable[AceFirstIndexOf(AceKind::kExpression) + code];
+}
+
+/// The entry of this kind and code, or null for a code outside 0 .. count - 1.
+constexpr const AceEntryDesc* AceEntryOf(AceKind kind, uint32_t code) {
+  return code < AceCountOf(kind) ? &kAceTable[AceFirstIndexOf(kind) + code] : nullptr;
+}
+
+// --- Descriptor words ----------------------------------------------------------
+// Per kind the entries back to back, with no header and no terminator: for
+// code k with n parameters the words B+10k, B+10k, k, flags, n, the n types,
+// then the n title ids (B+10k+1+j for conditions and actions, 0 for
+// expressions), B being the kind's MenuIdBase.
+
+namespace ace_detail {
+constexpr uint32_t CountDescriptorWords(AceKind kind) {
+  uint32_t words = 0;
+  for (const AceEntryDesc& entry : kAceTable) {
+    if (entry.kind == kind) words += 5 + 2 * entry.paramCount;
+  }
+  return words;
+}
+}  // namespace ace_detail
+
+template <AceKind kind>
+constexpr std::array<uint16_t, ace_detail::CountDescriptorWords(kind)> MakeDescriptorWords() {
+  std::array<uint16_t, ace_detail::CountDescriptorWords(kind)> words{};
+  uint32_t at = 0;
+  for (uint32_t k = 0; k < AceCountOf(kind); ++k) {
+    const AceEntryDesc& entry = *AceEntryOf(kind, k);
+    const uint16_t id = MenuIdOf(kind, k);
+    const uint16_t head[5] = {id, id, static_cast<uint16_t>(k), entry.flags, entry.paramCount};
+    for (uint16_t word : head) words[at++] = word;
+    for (int j = 0; j < entry.paramCount; ++j) words[at++] = entry.params[j].type;
+    for (int j = 0; j < entry.paramCount; ++j) {
+      words[at++] = kind == AceKind::kExpression ? 0 : static_cast<uint16_t>(id + 1 + j);
+    }
+  }
+  return words;
+}
+
+inline constexpr auto kConditionDescriptors = MakeDescriptorWords<AceKind::kCondition>();
+inline constexpr auto kActionDescriptors = MakeDescriptorWords<AceKind::kAction>();
+inline constexpr auto kExpressionDescriptors = MakeDescriptorWords<AceKind::kExpression>();
+
+/// The number of descriptor words of a kind (5 + 2n per entry).
+constexpr uint32_t DescriptorWordCountOf(AceKind kind) {
+  return kind == AceKind::kCondition ? kConditionDescriptors.size()
+         : kind == AceKind::kAction  ? kActionDescriptors.size()
+                                     : kExpressionDescriptors.size();
+}
+
+/// The descriptor words of a kind; DescriptorWordCountOf(kind) of them.
+constexpr const uint16_t* DescriptorWordsOf(AceKind kind) {
+  return kind == AceKind::kCondition ? kConditionDescriptors.data()
+         : kind == AceKind::kAction  ? kActionDescriptors.data()
+                                     : kExpressionDescriptors.data();
 }
 
 }  // namespace zu

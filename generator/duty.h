@@ -41,8 +41,8 @@ class Duty {
 
   float startDuty_ = 0.5f;
   float startStep_ = 0.0f;
-  float duty_ = 0.5f;  // fraction of the period spent high
-  float step_ = 0.0f;  // added to duty_ once per sample
+  float duty_ = 0.5f;  ///< fraction of the period spent high
+  float step_ = 0.0f;  ///< added to duty_ once per sample
   bool settled_ = false;
 };
 

@@ -64,13 +64,13 @@ class Envelope {
     if (stage_ == 1 && !ramp_) volume_ = 1.0f;
   }
 
-  int32_t stage_ = 0;  // 0 attack, 1 sustain, 2 decay, 3 finished
-  int32_t time_ = 0;   // samples into the current stage
+  int32_t stage_ = 0;  ///< 0 attack, 1 sustain, 2 decay, 3 finished
+  int32_t time_ = 0;   ///< samples into the current stage
   int32_t length_[3] = {0, 0, 0};
-  int32_t stageEnd_ = 0;  // the stage ends once time_ passes this
+  int32_t stageEnd_ = 0;  ///< the stage ends once time_ passes this
   float volume_ = 0.0f;
-  float punch_ = 0.0f;  // extra gain at the start of the sustain
-  bool ramp_ = true;    // the gain moves in this stage
+  float punch_ = 0.0f;  ///< extra gain at the start of the sustain
+  bool ramp_ = true;    ///< the gain moves in this stage
 };
 
 inline void Envelope::Load(const GeneratorParams& p, const SynthState& s) {

@@ -29,9 +29,9 @@ class HighPass {
 
  private:
   float output_ = 0.0f;
-  float input_ = 0.0f;       // the previous subsample's input
-  float coef_ = 0.0f;        // 0.00001 to 0.1 once swept
-  float coefFactor_ = 1.0f;  // applied to coef_ once per sample; 0: no sweep
+  float input_ = 0.0f;       ///< the previous subsample's input
+  float coef_ = 0.0f;        ///< 0.00001 to 0.1 once swept
+  float coefFactor_ = 1.0f;  ///< applied to coef_ once per sample; 0: no sweep
   bool settled_ = false;
 };
 

@@ -41,10 +41,10 @@ class LowPass {
   void SweepCoef() { SweepWithin(coef_, coefFactor_, 0.0f, 0.1f, coefSettled_); }
 
   float output_ = 0.0f;
-  float velocity_ = 0.0f;    // rate of change of the output
-  float coef_ = 0.0f;        // 0 to 0.1
-  float coefFactor_ = 1.0f;  // applied to coef_ once per subsample
-  float damping_ = 0.0f;     // at most 0.8
+  float velocity_ = 0.0f;    ///< rate of change of the output
+  float coef_ = 0.0f;        ///< 0 to 0.1
+  float coefFactor_ = 1.0f;  ///< applied to coef_ once per subsample
+  float damping_ = 0.0f;     ///< at most 0.8
   bool bypass_ = true;
   bool coefSettled_ = false;
 };

@@ -113,7 +113,7 @@ class SquareOscillator : public OscillatorPhase {
 
  private:
   int32_t threshold_ = -1;
-  int32_t period_ = 0;  // no period yet: the first sample finds the threshold
+  int32_t period_ = 0;  ///< no period yet: the first sample finds the threshold
   float duty_ = 0.0f;
 };
 
@@ -186,8 +186,8 @@ class SineOscillator : public OscillatorPhase {
   }
 
  private:
-  uint32_t unresolved_ = 0;       // bit k: subsample k needs the rare route
-  float args_[kSubsamples] = {};  // the prepared sample's sine arguments
+  uint32_t unresolved_ = 0;       ///< bit k: subsample k needs the rare route
+  float args_[kSubsamples] = {};  ///< the prepared sample's sine arguments
 };
 
 /// Noise: the table entry for the current 1/32 of the period; the table is

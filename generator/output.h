@@ -51,7 +51,7 @@ class Output {
   int32_t written_ = 0;
   float sum_ = 0.0f;
   double masterVolume_ = 0.0;
-  double volumeTwice_ = 0.0;  // soundVolume + soundVolume
+  double volumeTwice_ = 0.0;  ///< soundVolume + soundVolume
 };
 
 }  // namespace synth

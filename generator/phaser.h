@@ -41,12 +41,12 @@ class Phaser {
   }
 
  private:
-  float position_ = 0.0f;  // delay in subsamples as a signed real number
-  float step_ = 0.0f;      // added to position_ once per sample
-  uint32_t delay_ = 0;     // delay in use, 0 to 1023 once swept
-  uint32_t index_ = 0;     // next write position in ring_
+  float position_ = 0.0f;  ///< delay in subsamples as a signed real number
+  float step_ = 0.0f;      ///< added to position_ once per sample
+  uint32_t delay_ = 0;     ///< delay in use, 0 to 1023 once swept
+  uint32_t index_ = 0;     ///< next write position in ring_
   bool settled_ = false;
-  float ring_[kRingSize] = {};  // the last 1024 subsamples
+  float ring_[kRingSize] = {};  ///< the last 1024 subsamples
 };
 
 inline void Phaser::Load(const SynthState& s) {

@@ -126,22 +126,22 @@ class Pitch {
   static Start StartOf(const GeneratorParams& p);
 
   Start start_;
-  double periodExact_ = 0.0;  // period in subsamples before vibrato
-  double periodLimit_ = 0.0;  // largest periodExact_ (lowest pitch)
-  double slideFactor_ = 1.0;  // applied to periodExact_ once per sample
-  double slideDelta_ = 0.0;   // added to slideFactor_ once per sample
-  double arpFactor_ = 1.0;    // applied to periodExact_ at the arpeggio jump
-  int32_t arpTime_ = 0;       // samples since the arpeggio was armed
-  int32_t arpLimit_ = 0;      // arpeggio delay; 0: spent or switched off
-  int32_t repeatTime_ = 0;    // samples since the start or the last repeat
-  int32_t repeatLimit_ = 0;   // repeat interval; 0: no repeat
-  int32_t quiet_ = 0;         // samples from here on free of repeat and arpeggio events
-  int32_t synced_ = 0;        // quiet_ when the counters were last brought up to date
-  int32_t period_ = 8;        // period of the last sample
-  Vibrato vibrato_;           // scales the period when its depth is above 0
-  bool slideSteady_ = false;  // no slide: factor 1, change 0
-  bool steady_ = false;       // the period stays as it is until the arpeggio jump
-  bool endAtLimit_ = false;   // the sound ends at the lowest pitch
+  double periodExact_ = 0.0;  ///< period in subsamples before vibrato
+  double periodLimit_ = 0.0;  ///< largest periodExact_ (lowest pitch)
+  double slideFactor_ = 1.0;  ///< applied to periodExact_ once per sample
+  double slideDelta_ = 0.0;   ///< added to slideFactor_ once per sample
+  double arpFactor_ = 1.0;    ///< applied to periodExact_ at the arpeggio jump
+  int32_t arpTime_ = 0;       ///< samples since the arpeggio was armed
+  int32_t arpLimit_ = 0;      ///< arpeggio delay; 0: spent or switched off
+  int32_t repeatTime_ = 0;    ///< samples since the start or the last repeat
+  int32_t repeatLimit_ = 0;   ///< repeat interval; 0: no repeat
+  int32_t quiet_ = 0;         ///< samples from here on free of repeat and arpeggio events
+  int32_t synced_ = 0;        ///< quiet_ when the counters were last brought up to date
+  int32_t period_ = 8;        ///< period of the last sample
+  Vibrato vibrato_;           ///< scales the period when its depth is above 0
+  bool slideSteady_ = false;  ///< no slide: factor 1, change 0
+  bool steady_ = false;       ///< the period stays as it is until the arpeggio jump
+  bool endAtLimit_ = false;   ///< the sound ends at the lowest pitch
   bool ended_ = false;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
-/// The seven presets in one table: the tool's name for each, the display text
-/// and menu item of the action that loads it, and the function that draws its
-/// parameters. The generator, the object's actions, `zider-sfx` and (through
-/// `zu-guide-export --presets`) the Studio page all read this table.
+// The seven presets in one table: the tool's name for each, the display text
+// and menu item of the action that loads it, and the function that draws its
+// parameters. The generator, the object's actions, `zider-sfx` and (through
+// `zu-guide-export --presets`) the Studio page all read this table.
 
 #include <cstdint>
 

@@ -9,6 +9,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
 
 namespace zu {
 
@@ -39,20 +42,20 @@ inline float BitsToFloat(uint32_t u) {
 }
 
 inline constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
-// pi/2 in three pieces: the first two have at most 38 significant bits, so
-// their products with a quadrant count below 2^15 are exact.
+/// pi/2 in three pieces: the first two have at most 38 significant bits, so
+/// their products with a quadrant count below 2^15 are exact.
 inline constexpr double kPio2Part1 = 0x1.921fb5444p+0;
 inline constexpr double kPio2Part2 = 0x1.68c234c4c8p-39;
 inline constexpr double kPio2Part3 = -0x1.9d747f23e32edp-79;
 
-// Arguments below this use the three-piece reductions.
+/// Arguments below this use the three-piece reductions.
 inline constexpr double kFastLimit = 0x1p15;
-// Relative error bound of the double evaluation (the analysis gives about
-// 2^-51; a factor of eight is kept in reserve).
+/// Relative error bound of the double evaluation (the analysis gives about
+/// 2^-51; a factor of eight is kept in reserve).
 inline constexpr double kFastErrorBound = 0x1p-48;
 
-// Taylor coefficients (-1)^n / (2n+1)! and (-1)^n / (2n)!. Their tails stay
-// below 2^-58 relative for |y| <= 0.8.
+/// Taylor coefficients (-1)^n / (2n+1)! and (-1)^n / (2n)!. Their tails stay
+/// below 2^-58 relative for |y| <= 0.8.
 inline constexpr double kS3 = -1.0 / 6.0;
 inline constexpr double kS5 = 1.0 / 120.0;
 inline constexpr double kS7 = -1.0 / 5040.0;
@@ -90,16 +93,16 @@ inline double EvalQuadrant(double y, uint32_t quadrant) {
   return (quadrant & 2u) ? -r : r;
 }
 
-// The quick evaluation: ax = n x pi/32 + b with |b| <= pi/64, then
-// sin(ax) = sin(n pi/32) cos(b) + cos(n pi/32) sin(b) from a 64-entry table
-// and short polynomials. Its error stays below 2^-38 relative (the sine
-// polynomial's tail near the zero crossings dominates); the bound used keeps
-// a factor of four in reserve. When the result is too close to a rounding
-// boundary for that bound (about one call in two thousand), the accurate
-// routes decide.
+/// The quick evaluation: ax = n x pi/32 + b with |b| <= pi/64, then
+/// sin(ax) = sin(n pi/32) cos(b) + cos(n pi/32) sin(b) from a 64-entry table
+/// and short polynomials. Its error stays below 2^-38 relative (the sine
+/// polynomial's tail near the zero crossings dominates); the bound used keeps
+/// a factor of four in reserve. When the result is too close to a rounding
+/// boundary for that bound (about one call in two thousand), the accurate
+/// routes decide.
 inline constexpr double kThirtyTwoOverPi = 0x1.45f306dc9c883p+3;
-// pi/32 in three pieces; the first two have at most 34 significant bits, so
-// their products with an n below 2^19 are exact.
+/// pi/32 in three pieces; the first two have at most 34 significant bits, so
+/// their products with an n below 2^19 are exact.
 inline constexpr double kPi32Part1 = 0x1.921fb5448p-4;
 inline constexpr double kPi32Part2 = -0x1.e973dcb38p-39;
 inline constexpr double kPi32Part3 = -0x1.9cceba3f91f19p-74;
@@ -225,6 +228,17 @@ inline float SineF(float x) {
 #if defined(__SSE2__)
 namespace sine_internal {
 
+/// _mm_cvttpd_epi32 for two lanes known to lie within the 32-bit range, where
+/// every build truncates alike. WebAssembly has the instruction itself;
+/// Emscripten's SSE2 header would emulate it lane by lane through lrint.
+inline __m128i TruncLanesInRange(__m128d v) {
+#if defined(__wasm_simd128__)
+  return wasm_i32x4_trunc_sat_f64x2_zero(v);
+#else
+  return _mm_cvttpd_epi32(v);
+#endif
+}
+
 /// The quick route of SineF in two lanes for the two floats in the low lanes
 /// of x, both known to lie in [0, 2^15) with the sign bit clear: the same
 /// IEEE operations in the same order, so each lane gives SineF's bits.
@@ -232,8 +246,8 @@ namespace sine_internal {
 /// out[1]); those still need SinePositiveRare of their argument, as in SineF.
 inline int SineQuickLanesUnresolved(__m128 x, float* out) {
   const __m128d ax = _mm_cvtps_pd(x);
-  const __m128i n =
-      _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
+  const __m128i n = TruncLanesInRange(
+      _mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
   const __m128d nd = _mm_cvtepi32_pd(n);
   __m128d b = _mm_sub_pd(ax, _mm_mul_pd(nd, _mm_set1_pd(kPi32Part1)));
   b = _mm_sub_pd(b, _mm_mul_pd(nd, _mm_set1_pd(kPi32Part2)));

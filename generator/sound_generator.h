@@ -76,8 +76,6 @@ class SoundGenerator {
   void Mutate();
 
   // --- Variables ----------------------------------------------------------
-  /// Variable by index as float (index 1: the wave type converted). Index must be 0..23.
-  float GetVariable(int index) const;
   /// Sets variable index (0..23); index 1 takes the value truncated (INT32_MIN when out of range).
   void SetVariable(int index, float value);
 };

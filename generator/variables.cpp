@@ -1,5 +1,7 @@
 #include "generator/variables.h"
 
+#include <cstring>
+
 #include "generator/float_truncate.h"
 #include "generator/sound_generator.h"
 
@@ -32,22 +34,22 @@ float* FloatVariable(GeneratorParams& params, int index) {
   return &(params.*kFloatFields[index]);
 }
 
-float GetParamVariable(const GeneratorParams& params, int index) {
-  if (!InRange(index)) return 0.0f;
-  if (index == 1) return static_cast<float>(params.waveType);
-  return params.*kFloatFields[index];
+uint32_t GetVariableBits(const GeneratorParams& params, int index) {
+  if (!InRange(index)) return 0;
+  if (index == 1) return FloatBits(static_cast<float>(params.waveType));
+  uint32_t bits;
+  std::memcpy(&bits, &(params.*kFloatFields[index]), sizeof bits);
+  return bits;
 }
 
-void SetParamVariable(GeneratorParams& params, int index, float value) {
+void SetVariableBits(GeneratorParams& params, int index, uint32_t bits) {
   if (!InRange(index)) return;
   if (index == 1) {
-    params.waveType = TruncToInt32(static_cast<double>(value));
+    params.waveType = TruncToInt32(static_cast<double>(BitsFloat(bits)));
   } else {
-    params.*kFloatFields[index] = value;
+    std::memcpy(&(params.*kFloatFields[index]), &bits, sizeof bits);
   }
 }
-
-float SoundGenerator::GetVariable(int index) const { return GetParamVariable(params, index); }
 
 void SoundGenerator::SetVariable(int index, float value) { SetParamVariable(params, index, value); }
 

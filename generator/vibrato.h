@@ -91,7 +91,7 @@ class Vibrato {
   static __m128d ShortSinePair(__m128d x) {
     using namespace sine_internal;
     auto c = [](int i) { return _mm_load_pd(kPairConstants[i]); };
-    const __m128i n = _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(x, c(kScale)), c(kHalf)));
+    const __m128i n = TruncLanesInRange(_mm_add_pd(_mm_mul_pd(x, c(kScale)), c(kHalf)));
     const __m128d b = _mm_sub_pd(x, _mm_mul_pd(_mm_cvtepi32_pd(n), c(kStep)));
     const __m128d z = _mm_mul_pd(b, b);
     const __m128d sinB = _mm_add_pd(b, _mm_mul_pd(_mm_mul_pd(b, z), c(kS3)));
@@ -121,20 +121,20 @@ class Vibrato {
   /// (Static, so that the stage's state need not leave registers for it.)
   static int32_t ExactPeriod(float phase, float amplitude, double periodExact);
 
-  static constexpr double kPiOver32 = 0x1.921fb54442d18p-4;  // nearest double
-  static constexpr uint32_t kShortLimitBits = 0x49800000u;   // 2^20 as a float
+  static constexpr double kPiOver32 = 0x1.921fb54442d18p-4;  ///< nearest double
+  static constexpr uint32_t kShortLimitBits = 0x49800000u;   ///< 2^20 as a float
 
-  float phase_ = 0.0f;        // vibrato phase in radians
-  float aheadPhase_[2] = {};  // the next two samples' phases
-  double aheadSine_[2] = {};  // their short sines, or NaN
-  int next_ = 0;              // the entry of aheadPhase_ the next sample takes
-  float step_ = 0.0f;         // phase step per sample, 0 or more (or NaN)
-  float amplitude_ = 0.0f;    // depth as a fraction of the period
-  // Bounds the distance between the short evaluation and the exact rounded
-  // period, relative to |periodExact|: (1 + amplitude) x 2^-21. The sine's
-  // float rounding and the short sine's error stay below 2^-24 x amplitude;
-  // the double roundings and the float rounding of the period below
-  // (1 + amplitude) x 2^-23; the rest is reserve.
+  float phase_ = 0.0f;        ///< vibrato phase in radians
+  float aheadPhase_[2] = {};  ///< the next two samples' phases
+  double aheadSine_[2] = {};  ///< their short sines, or NaN
+  int next_ = 0;              ///< the entry of aheadPhase_ the next sample takes
+  float step_ = 0.0f;         ///< phase step per sample, 0 or more (or NaN)
+  float amplitude_ = 0.0f;    ///< depth as a fraction of the period
+  /// Bounds the distance between the short evaluation and the exact rounded
+  /// period, relative to |periodExact|: (1 + amplitude) x 2^-21. The sine's
+  /// float rounding and the short sine's error stay below 2^-24 x amplitude;
+  /// the double roundings and the float rounding of the period below
+  /// (1 + amplitude) x 2^-23; the rest is reserve.
   double margin_ = 0.0;
 };
 

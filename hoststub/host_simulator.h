@@ -107,7 +107,7 @@ class HostSimulator : public HostSound {
   void ClearChannelsOf(uint32_t handle);
 
   std::map<uint32_t, Sample> samples_;
-  std::array<ChannelState, 33> channels_{};  // index 1 to 32
+  std::array<ChannelState, 33> channels_{};  ///< index 1 to 32
   std::vector<HostCall> calls_;
 };
 

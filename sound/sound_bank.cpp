@@ -1,8 +1,10 @@
 #include "sound/sound_bank.h"
 
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+
+#include "fileio/safe_file.h"
 
 namespace zu {
 
@@ -58,29 +60,11 @@ void AddGeneratedSound(SoundContext& ctx, const char* name, const uint8_t* waveB
 }
 
 void AddSoundFromFile(SoundContext& ctx, const char* name, const char* fileName) {
-  if (fileName == nullptr) return;
-  std::FILE* file = std::fopen(fileName, "rb");
-  if (file == nullptr) return;
-  long end = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) end = std::ftell(file);
-  // The host takes a 32-bit size; a file it cannot describe is not added.
-  if (end < 0 || static_cast<uint64_t>(end) > UINT32_MAX || std::fseek(file, 0, SEEK_SET) != 0) {
-    std::fclose(file);
-    return;
-  }
-  size_t size = static_cast<size_t>(end);
-  // At least one byte, so that an empty file still hands the host a valid
-  // address and a null result always means the allocation failed.
-  void* data = std::malloc(size == 0 ? 1 : size);
-  if (data == nullptr) {
-    std::fclose(file);
-    return;
-  }
-  size_t got = size == 0 ? 0 : std::fread(data, 1, size, file);
-  std::fclose(file);
-  // A short read would hand the host uninitialised bytes.
-  if (got == size) AddOrReplace(ctx, name, data, static_cast<uint32_t>(size), false);
-  std::free(data);
+  // The host takes a 32-bit size; a file it cannot describe is not read.
+  constexpr size_t kLimit = SIZE_MAX < UINT32_MAX ? SIZE_MAX : UINT32_MAX;
+  FileBytes file;
+  if (fileName == nullptr || !ReadFileWhole(fileName, kLimit, &file)) return;
+  AddOrReplace(ctx, name, file.data.get(), static_cast<uint32_t>(file.size), false);
 }
 
 void AddSoundFromMemory(SoundContext& ctx, const char* name, const void* data, uint32_t size) {

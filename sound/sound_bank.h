@@ -35,8 +35,9 @@ bool SoundExists(SoundContext& ctx, const char* name);
 /// replacing it. Nothing when waveBuffer is null.
 void AddGeneratedSound(SoundContext& ctx, const char* name, const uint8_t* waveBuffer,
                        uint32_t generatedBytes);
-/// Adds or replaces a sound with the whole content of a file, read in binary.
-/// Nothing when the file cannot be opened or read whole.
+/// Adds or replaces a sound with the whole content of a regular file, read in
+/// binary. Nothing when it is not a regular file (a folder, a device, a pipe),
+/// cannot be read whole, or does not fit in memory or in a 32-bit size.
 void AddSoundFromFile(SoundContext& ctx, const char* name, const char* fileName);
 /// Adds or replaces a sound with `size` bytes at `data`, handed over unchanged.
 void AddSoundFromMemory(SoundContext& ctx, const char* name, const void* data, uint32_t size);

@@ -2,7 +2,9 @@
 // name or text is kept by hand twice (the type check and the linter read them
 // too, see tsconfig.json):
 // - registry.ts: every action's display text and parameter titles, by code
-//   name, and the preset table, as zu-guide-export prints them;
+//   name, and the preset table, as zu-guide-export prints them, and each
+//   parameter's meaning and useful range from the table of the guide's
+//   synthesizer page (docs/guide/synthesizer.md);
 // - engine-exports.ts: the TypeScript face of the functions that
 //   studio_engine.cpp marks ZU_EXPORT.
 
@@ -25,8 +27,38 @@ function runExporter(exporter, args) {
   }
 }
 
-/** registry.ts from the exporter's entries and presets. */
-export function registryModule(exporter) {
+const GUIDE_PAGE = 'docs/guide/synthesizer.md';
+
+/** Each parameter's row of the guide's table "The 24 parameters", by number:
+ * { range: [min, max], meaning }. Throws naming the row that does not read
+ * "| # | Parameter | Setter | Getter | Default | Useful range | What it does |",
+ * or a setter text the registry does not hold. */
+export function guideParameters(markdown, actionTexts) {
+  const section = markdown.split(/^## /m).find((s) => s.startsWith('The 24 parameters'));
+  if (!section) throw new Error(`studio: ${GUIDE_PAGE} has no section "## The 24 parameters"`);
+  const params = [];
+  for (const line of section.split('\n').filter((l) => /^\|\s*\d/.test(l))) {
+    const cells = line
+      .split('|')
+      .slice(1, -1)
+      .map((c) => c.trim());
+    const range = cells[5]?.match(/^(-?\d+(?:\.\d+)?) to (-?\d+(?:\.\d+)?)$/);
+    const setter = cells[2]?.replace(/^"|"$/g, '');
+    const index = Number(cells[0]);
+    if (cells.length !== 7 || !range || !cells[6] || params[index]) {
+      throw new Error(`studio: ${GUIDE_PAGE}: cannot read the parameter row "${line}"`);
+    }
+    if (!actionTexts.has(setter)) throw new Error(`studio: ${GUIDE_PAGE}: no action reads "${setter}"`);
+    params[index] = { range: [Number(range[1]), Number(range[2])], meaning: cells[6].replace(/`/g, '') };
+  }
+  if (params.length !== 24 || params.includes(undefined)) {
+    throw new Error(`studio: ${GUIDE_PAGE}: the parameter table must have rows 0 to 23 once each`);
+  }
+  return params;
+}
+
+/** registry.ts from the exporter's entries and presets and the guide's page. */
+export function registryModule(exporter, guideMarkdown) {
   const actions = {};
   for (const e of runExporter(exporter, [])) {
     if (e.kind === 'action') actions[e.name] = { text: e.displayText, titles: e.params.map((p) => p.title) };
@@ -37,9 +69,12 @@ export function registryModule(exporter) {
   if (Object.keys(actions).length === 0 || presets.length === 0) {
     throw new Error(`studio: ${exporter} printed no actions or no presets`);
   }
+  const params = guideParameters(guideMarkdown, new Set(Object.values(actions).map((a) => a.text)));
   return (
     `${HEADER}export const ACTIONS = ${JSON.stringify(actions, null, 2)} as const;\n\n` +
-    `export const PRESETS = ${JSON.stringify(presets, null, 2)} as const;\n`
+    `export const PRESETS = ${JSON.stringify(presets, null, 2)} as const;\n\n` +
+    `export const PARAMETERS: readonly { range: readonly [number, number]; meaning: string }[] = ` +
+    `${JSON.stringify(params, null, 2)};\n`
   );
 }
 
@@ -69,7 +104,8 @@ export function writeWhole(path, text) {
 /** Writes both modules into dir; returns the registry module's path. */
 export function writeGenerated(exporter, dir) {
   const here = dirname(fileURLToPath(import.meta.url));
-  writeWhole(join(dir, 'registry.ts'), registryModule(exporter));
+  const guide = readFileSync(join(here, '..', GUIDE_PAGE), 'utf8');
+  writeWhole(join(dir, 'registry.ts'), registryModule(exporter, guide));
   const engineSource = readFileSync(join(here, 'engine/studio_engine.cpp'), 'utf8');
   writeWhole(join(dir, 'engine-exports.ts'), engineExportsModule(engineSource));
   return join(dir, 'registry.ts');

@@ -1,6 +1,6 @@
 #pragma once
-/// The operations zider-sfx runs: one function each, working on one object's
-/// generator and wave buffer. The option table (sfx_options.h) names them.
+// The operations zider-sfx runs: one function each, working on one object's
+// generator and wave buffer. The option table (sfx_options.h) names them.
 
 #include <cstdint>
 #include <string>
@@ -15,6 +15,8 @@ struct Session {
   uint8_t* waveBuffer;        ///< its RIFF/WAVE image; null when the generator is disabled
   uint32_t waveCapacity;      ///< sample bytes the image holds after its header
   std::string error;          ///< the reason the last operation failed, for the message
+  std::string renderDir;      ///< --render-dir: the folder --render-set fills
+  unsigned jobs = 0;          ///< --jobs: threads for --render-set; 0: one per processor
 };
 
 struct Step;

@@ -5,6 +5,7 @@
 #include "fileio/safe_file.h"
 #include "generator/csv_text.h"
 #include "generator/presets.h"
+#include "tools/render_set.h"
 
 namespace zu::sfx {
 namespace {
@@ -81,6 +82,18 @@ bool ReadBufferLength(const std::string& argument, Step*, Settings* settings) {
          ParseHostInteger(argument, &settings->bufferLength);
 }
 
+bool ReadRenderDir(const std::string& argument, Step*, Settings* settings) {
+  settings->renderDir = argument;
+  return !argument.empty();
+}
+
+bool ReadJobs(const std::string& argument, Step*, Settings* settings) {
+  uint32_t jobs = 0;
+  if (argument.empty() || argument[0] == '-' || !ParseHostInteger(argument, &jobs)) return false;
+  settings->jobs = jobs;
+  return jobs >= 1 && jobs <= 1024;
+}
+
 bool ReadNoGenerator(const std::string&, Step*, Settings* settings) {
   settings->generatorEnabled = false;
   return true;
@@ -124,6 +137,12 @@ const Option kOptions[] = {
     {"--save", "FILE", "save an .sfs parameter file", RunSave, ReadFileName, "a file name"},
     {"--print-csv", nullptr, "print the variables as comma-separated text", RunPrintCsv},
     {"--list-presets", nullptr, "list the preset numbers and names", RunListPresets},
+    {"--render-set", "FILE",
+     "render every sound of the set file FILE (.zus) into the\n"
+     "folder of --render-dir: NAME.wav and NAME.sfs for each\n"
+     "sound, events.txt and the set itself; all of it or, on a\n"
+     "failure, nothing",
+     RunRenderSet, ReadFileName, "a set file"},
     {"--help", nullptr, "show this text", RunHelp},
     {"-h", nullptr, nullptr, RunHelp},
     // Settings: read before anything runs, wherever they stand on the line.
@@ -133,6 +152,12 @@ const Option kOptions[] = {
      "is cut",
      nullptr, ReadBufferLength, "a number", "bad buffer length"},
     {"--no-generator", nullptr, "no wave buffer: --render fails", nullptr, ReadNoGenerator},
+    {"--render-dir", "DIR", "the folder --render-set fills (made when missing)", nullptr,
+     ReadRenderDir, "a folder"},
+    {"--jobs", "N",
+     "threads for --render-set, default one per processor; the\n"
+     "files are the same whatever N is",
+     nullptr, ReadJobs, "a number", "bad number of jobs (1 to 1024)"},
 };
 
 const size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
@@ -188,6 +213,12 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
   if (line->steps.empty()) {
     *error = "no operation given";
     return false;
+  }
+  for (const Step& step : line->steps) {
+    if (step.run == RunRenderSet && line->settings.renderDir.empty()) {
+      *error = "--render-set needs --render-dir DIR";
+      return false;
+    }
   }
   return true;
 }

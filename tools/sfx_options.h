@@ -1,8 +1,8 @@
 #pragma once
-/// zider-sfx's command line: one table of options that the parser, the help
-/// text and the runner all read. An option is a row of kOptions: its name,
-/// its argument, the function that checks the argument and the operation
-/// that runs it; the help text is made from the same rows.
+// zider-sfx's command line: one table of options that the parser, the help
+// text and the runner all read. An option is a row of kOptions: its name,
+// its argument, the function that checks the argument and the operation
+// that runs it; the help text is made from the same rows.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +17,8 @@ namespace zu::sfx {
 struct Settings {
   uint32_t bufferLength = 5;     ///< --buffer-length: N x 41000 samples (above 10 counts as 10)
   bool generatorEnabled = true;  ///< false after --no-generator: no wave buffer
+  std::string renderDir;         ///< --render-dir: the folder --render-set fills
+  unsigned jobs = 0;             ///< --jobs: threads for --render-set; 0: one per processor
 };
 
 /// A checked command line: the settings and the operations in the order given.

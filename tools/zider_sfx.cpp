@@ -61,7 +61,8 @@ int Run(const zu::sfx::CommandLine& line) {
   if (object.generator == nullptr || (settings.generatorEnabled && object.waveBuffer == nullptr)) {
     return Fail("out of memory for the generator and its buffer");
   }
-  zu::sfx::Session session{*object.generator, object.waveBuffer, object.waveCapacity, {}};
+  zu::sfx::Session session{*object.generator,  object.waveBuffer, object.waveCapacity, {},
+                           settings.renderDir, settings.jobs};
   for (const zu::sfx::Step& step : line.steps) {
     if (!step.run(step, session)) return Fail(session.error);
   }

@@ -15,7 +15,6 @@
 
 #include "frame/ace_table.h"
 #include "frame/editor_menus.h"
-#include "frame/registry.h"
 #include "generator/presets.h"
 
 namespace {

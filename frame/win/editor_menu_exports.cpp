@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "frame/ace_table.h"
 #include "frame/editor_menus.h"
 #include "frame/editor_text.h"
 #include "frame/registry.h"
@@ -92,14 +93,18 @@ HMENU BuildMenu(int menuResource) {
 }
 
 int32_t CodeFromMenu(AceKind kind, int32_t menuId) {
-  return zu::CodeFromMenuId(zu::DescriptorArray(kind), static_cast<int32_t>(zu::AceCount(kind)),
+  return zu::CodeFromMenuId(zu::DescriptorWordsOf(kind), static_cast<int32_t>(zu::AceCountOf(kind)),
                             menuId);
 }
 
+// The entry of a code the host passes, or null for a code outside the kind.
+const zu::AceEntryDesc* EntryOf(AceKind kind, int32_t code) {
+  return code < 0 ? nullptr : zu::AceEntryOf(kind, static_cast<uint32_t>(code));
+}
+
 void DisplayString(AceKind kind, int32_t code, char* buffer, uint32_t size) {
-  if (code < 0 || static_cast<uint32_t>(code) >= zu::AceCount(kind)) return;
-  const zu::AceRecord* record = zu::AceRecordByCode(kind, static_cast<uint32_t>(code));
-  if (record != nullptr) zu::CopyBounded(buffer, size, record->displayText);
+  const zu::AceEntryDesc* entry = EntryOf(kind, code);
+  if (entry != nullptr) zu::CopyBounded(buffer, size, entry->displayText);
 }
 
 int MenuResourceOf(AceKind kind) {
@@ -117,16 +122,13 @@ int MenuResourceOf(AceKind kind) {
 // entry gives the parameter a title id, otherwise the text of the entry's
 // item in the kind's menu resource, if the module carries one.
 void ParamTitle(AceKind kind, int32_t code, int32_t param, char* buffer, uint32_t size) {
-  if (code < 0 || static_cast<uint32_t>(code) >= zu::AceCount(kind)) return;
-  const uint16_t* entry = zu::FindDescriptorEntry(kind, static_cast<uint16_t>(code));
+  const zu::AceEntryDesc* desc = EntryOf(kind, code);
+  if (desc == nullptr || param < 0 || param >= desc->paramCount) return;
+  const uint16_t* entry =
+      zu::FindEntry(zu::DescriptorWordsOf(kind), zu::DescriptorWordCountOf(kind), desc->code);
   if (entry == nullptr) return;
-  const int32_t count = static_cast<int16_t>(entry[zu::kEntryParamCount]);
-  if (param < 0 || param >= count) return;
   if (zu::EntryTitleId(entry, param) != 0) {
-    const zu::AceRecord* record = zu::AceRecordByCode(kind, static_cast<uint32_t>(code));
-    if (record != nullptr && static_cast<uint32_t>(param) < record->ParamCount()) {
-      zu::CopyBounded(buffer, size, record->ParamTitle(static_cast<uint32_t>(param)));
-    }
+    zu::CopyBounded(buffer, size, desc->params[param].title);
     return;
   }
   HMENU menu = LoadMenuA(zu::ModuleHandle(), MAKEINTRESOURCEA(MenuResourceOf(kind)));
@@ -181,11 +183,9 @@ void WINAPI GetExpressionTitle(void*, int32_t code, char* buffer, uint32_t size)
 // The name of an expression's parameter; codes and parameters that do not
 // exist leave the buffer as it is.
 void WINAPI GetExpressionParam(void*, int32_t code, int32_t param, char* buffer, uint32_t size) {
-  if (code < 0 || param < 0) return;
-  const zu::AceRecord* record =
-      zu::AceRecordByCode(AceKind::kExpression, static_cast<uint32_t>(code));
-  if (record == nullptr || static_cast<uint32_t>(param) >= record->ParamCount()) return;
-  zu::CopyBounded(buffer, size, record->ParamTitle(static_cast<uint32_t>(param)));
+  const zu::AceEntryDesc* entry = EntryOf(AceKind::kExpression, code);
+  if (entry == nullptr || param < 0 || param >= entry->paramCount) return;
+  zu::CopyBounded(buffer, size, entry->params[param].title);
 }
 
 }  // extern "C"

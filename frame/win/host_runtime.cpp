@@ -33,11 +33,8 @@ int32_t FetchActionInt(RunData* rd) {
   return Call(rd, &RunHeader::getActionParam, kActionParamInt, 0);
 }
 
-float FetchActionFloat(RunData* rd) {
-  const int32_t bits = Call(rd, &RunHeader::getActionParam, kActionParamFloat, 0);
-  float value;
-  std::memcpy(&value, &bits, sizeof(value));
-  return value;
+uint32_t FetchActionFloatBits(RunData* rd) {
+  return static_cast<uint32_t>(Call(rd, &RunHeader::getActionParam, kActionParamFloat, 0));
 }
 
 const char* TextArg(int32_t value) {
@@ -50,11 +47,9 @@ const char* FetchActionString(RunData* rd) {
   return TextArg(Call(rd, &RunHeader::getActionParam, kActionParamString, 0));
 }
 
-int32_t ReturnFloat(RunData* rd, float value) {
+int32_t ReturnFloatBits(RunData* rd, uint32_t bits) {
   MarkResult(rd, kFloatResultFlag);
-  int32_t bits;
-  std::memcpy(&bits, &value, sizeof(bits));
-  return bits;
+  return static_cast<int32_t>(bits);
 }
 
 int32_t ReturnString(RunData* rd, const char* text) {

@@ -3,6 +3,7 @@
 // expression parameters, and float or string results.
 
 #include <cstdint>
+#include <cstring>
 
 #include "frame/win/run_data.h"
 
@@ -41,14 +42,23 @@ void PushEvent(RunData* rd, int32_t code);
 /// two parameters, or a fetched one): never null, a missing text reads as "".
 const char* TextArg(int32_t value);
 
-// The running action's next parameter, through the get-action-parameter callback.
+/// The running action's next parameter, through the get-action-parameter callback.
 int32_t FetchActionInt(RunData* rd);
-float FetchActionFloat(RunData* rd);
+/// A float parameter as the host passes it: its bit pattern, untouched (a
+/// float would pass through the x87 unit on 32-bit x86 and lose a
+/// signalling NaN).
+uint32_t FetchActionFloatBits(RunData* rd);
 /// Never null: a missing text reads as "".
 const char* FetchActionString(RunData* rd);
 
+/// Marks a float result and returns the bit pattern given, untouched.
+int32_t ReturnFloatBits(RunData* rd, uint32_t bits);
 /// Marks a float result and returns its bit pattern.
-int32_t ReturnFloat(RunData* rd, float value);
+inline int32_t ReturnFloat(RunData* rd, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return ReturnFloatBits(rd, bits);
+}
 /// Copies text into host memory from the string-result callback (length + 1
 /// bytes), marks a string result and returns the host's block. When the host
 /// gives no memory the constant empty string is returned instead.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "frame/ace_table.h"
 #include "frame/editor_data.h"
 #include "frame/registry.h"
 #include "frame/win/host_runtime.h"
@@ -39,13 +40,18 @@ using zu::RunData;
 
 extern "C" {
 
-// Called after the static registrations for process attach and for every
-// later notification: each call publishes a fresh set of descriptor arrays and
-// routine tables (earlier sets stay valid: the host may hold their addresses).
-BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-  zu::BuildModuleTables();
-  if (reason == DLL_PROCESS_ATTACH) {
-    zu::g_module = module;
+// Called after the static initialisers for process attach and for every later
+// notification. Process attach builds the descriptor arrays and routine
+// tables; later calls keep them (a call after a failed allocation builds what
+// is missing), so the host's addresses stay valid and thread starts cost
+// nothing. They are released when the module is unloaded, not when the
+// process ends.
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) zu::g_module = module;
+  if (reason == DLL_PROCESS_DETACH) {
+    if (reserved == nullptr) zu::ReleaseModuleTables();
+  } else {
+    zu::BuildModuleTables(zu::ModuleRoutines());
   }
   return TRUE;
 }
@@ -105,9 +111,9 @@ int32_t WINAPI GetRunObjectInfos(void*, zu::RunObjectInfos* record) {
   record->conditionRoutines = RoutineTable(AceKind::kCondition);
   record->actionRoutines = RoutineTable(AceKind::kAction);
   record->expressionRoutines = RoutineTable(AceKind::kExpression);
-  record->conditionCount = static_cast<uint16_t>(AceCount(AceKind::kCondition));
-  record->actionCount = static_cast<uint16_t>(AceCount(AceKind::kAction));
-  record->expressionCount = static_cast<uint16_t>(AceCount(AceKind::kExpression));
+  record->conditionCount = static_cast<uint16_t>(AceCountOf(AceKind::kCondition));
+  record->actionCount = static_cast<uint16_t>(AceCountOf(AceKind::kAction));
+  record->expressionCount = static_cast<uint16_t>(AceCountOf(AceKind::kExpression));
   record->editDataSize = static_cast<uint16_t>(kEditDataSize);
   record->word20 = 0;
   record->byte24 = 100;

@@ -1,10 +1,9 @@
-// The routine of every entry, taken from the entry rows in registration order
-// (conditions, actions, expressions, each by code), and the static
-// registration of the entries.
+// The routine of every entry, taken from the entry rows in table order
+// (conditions, actions, expressions, each by code).
 #include <iterator>
 
 #include "frame/ace_table.h"
-#include "frame/registry.h"
+#include "frame/win/module.h"
 #include "frame/win/routines.h"
 
 namespace zu {
@@ -32,11 +31,8 @@ const RoutineAddress kModuleRoutines[] = {
 };
 static_assert(std::size(kModuleRoutines) == kAceEntryCount, "one routine per entry");
 
-// Registers every entry while the module is being loaded, before the entry
-// point runs.
-struct ModuleRegistration {
-  ModuleRegistration() { RegisterModuleEntries(kModuleRoutines); }
-} g_registration;
-
 }  // namespace
+
+const RoutineAddress* ModuleRoutines() { return kModuleRoutines; }
+
 }  // namespace zu

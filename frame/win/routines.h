@@ -19,7 +19,7 @@ namespace zu {
 namespace routines {
 
 // --- Conditions ---
-ZU_CONDITION(RaisedEvent);  // "Sound added", "Sound generated", "Sound played", "Sound looped"
+ZU_CONDITION(RaisedEvent);  ///< "Sound added", "Sound generated", "Sound played", "Sound looped"
 ZU_CONDITION(IsSoundPlaying);
 ZU_CONDITION(IsSoundPaused);
 ZU_CONDITION(DoesSoundExist);
@@ -43,7 +43,7 @@ ZU_ACTION(SetVariableByIndex);
 ZU_ACTION(LoadVariablesFromCsv);
 ZU_ACTION(LoadSfxFile);
 ZU_ACTION(SaveSfxFile);
-// Float setters and getters, one per variable (the index as template argument).
+/// Float setters and getters, one per variable (the index as template argument).
 int32_t SetFloatVariable(RunData* rd, int index);
 int32_t GetFloatVariable(RunData* rd, int index);
 template <int Index>

@@ -30,17 +30,18 @@ int32_t Preset(RunData* rd, uint32_t index) {
 
 // Fetches the float through the action parameter callback (always, so the
 // host's parameter sequence is consumed) and stores it in variable index.
+// Values travel as bit patterns from the host's callback to the block and
+// back, so that every float, signalling NaNs included, keeps its bits.
 int32_t SetFloatVariable(RunData* rd, int index) {
-  const float value = FetchActionFloat(rd);
-  if (rd->generator != nullptr) SetParamVariable(rd->generator->params, index, value);
+  const uint32_t bits = FetchActionFloatBits(rd);
+  if (rd->generator != nullptr) SetVariableBits(rd->generator->params, index, bits);
   return 0;
 }
 
 int32_t GetFloatVariable(RunData* rd, int index) {
   ParamReader fallback(rd);
   ReaderFor(rd, fallback);
-  const float value = rd->generator ? GetParamVariable(rd->generator->params, index) : 0.0f;
-  return ReturnFloat(rd, value);
+  return ReturnFloatBits(rd, rd->generator ? GetVariableBits(rd->generator->params, index) : 0);
 }
 
 // --- Actions -------------------------------------------------------------------
@@ -94,9 +95,9 @@ ZU_ACTION(SetRandomSeed) {
 ZU_ACTION(SetVariableByIndex) {
   // Both fetched, in order, before any test.
   const int32_t index = FetchActionInt(rd);
-  const float value = FetchActionFloat(rd);
+  const uint32_t bits = FetchActionFloatBits(rd);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(kVariableCount)) return 0;
-  if (rd->generator != nullptr) SetParamVariable(rd->generator->params, index, value);
+  if (rd->generator != nullptr) SetVariableBits(rd->generator->params, index, bits);
   return 0;
 }
 
@@ -150,8 +151,7 @@ ZU_EXPRESSION(Variable) {
   const int32_t index = ReaderFor(rd, fallback).Fetch(ExpressionToken(param), kExprParamInt);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(kVariableCount)) return 0;
   if (index == 1) return rd->generator ? rd->generator->params.waveType : 0;
-  const float value = rd->generator ? GetParamVariable(rd->generator->params, index) : 0.0f;
-  return ReturnFloat(rd, value);
+  return ReturnFloatBits(rd, rd->generator ? GetVariableBits(rd->generator->params, index) : 0);
 }
 
 ZU_EXPRESSION(CsvText) {

@@ -60,11 +60,11 @@ struct RunHeader {
   PlayerRecord* playerRecord;   ///< @1268, 4: its playerWord goes to play sample on channel
 };
 
-// Kinds for the get-action-parameter callback.
+/// Kinds for the get-action-parameter callback.
 constexpr int32_t kActionParamInt = 0;
 constexpr int32_t kActionParamString = -1;
 constexpr int32_t kActionParamFloat = 2;
-// Types for the expression parameter callbacks.
+/// Types for the expression parameter callbacks.
 constexpr int32_t kExprParamInt = 0;
 constexpr int32_t kExprParamString = 1;
 

@@ -119,9 +119,13 @@ void HostHarness::Destroy(RunData* rd) {
 void HostHarness::QueueInt(int32_t value) { actionQueue_.push_back({kActionParamInt, value}); }
 
 void HostHarness::QueueFloat(float value) {
-  int32_t bits;
+  uint32_t bits;
   std::memcpy(&bits, &value, sizeof(bits));
-  actionQueue_.push_back({kActionParamFloat, bits});
+  QueueFloatBits(bits);
+}
+
+void HostHarness::QueueFloatBits(uint32_t bits) {
+  actionQueue_.push_back({kActionParamFloat, static_cast<int32_t>(bits)});
 }
 
 void HostHarness::QueueString(const std::string& text) {

@@ -46,7 +46,7 @@ struct HarnessExprFetch {
 
 class HostHarness {
  public:
-  // Application handle, frame word and player word the harness's run header holds.
+  /// Application handle, frame word and player word the harness's run header holds.
   static constexpr uint32_t kAppHandle = 0x5A17;
   static constexpr uint32_t kFrameWord = 0x16;
   static constexpr uint32_t kPlayerWord = 0x48;
@@ -72,6 +72,8 @@ class HostHarness {
   /// Queues parameters for the get-action-parameter callback.
   void QueueInt(int32_t value);
   void QueueFloat(float value);
+  /// A float given as its bit pattern (kept as it is, signalling NaNs included).
+  void QueueFloatBits(uint32_t bits);
   void QueueString(const std::string& text);
   /// Queues parameters for the expression parameter callbacks.
   void QueueExprInt(int32_t value);
@@ -117,7 +119,7 @@ class HostHarness {
   int32_t NextExprParam(int32_t type, int32_t token, bool first);
 
   struct Queued {
-    int32_t kind;  // action kinds, or expression types
+    int32_t kind;  ///< action kinds, or expression types
     int32_t value;
   };
 

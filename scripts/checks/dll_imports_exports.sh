@@ -20,7 +20,7 @@ fail() { echo "dll_imports_exports: $*"; status=1; }
 system_dlls='^(kernel32|user32|gdi32|advapi32|msvcrt|ntdll|shell32|ole32|oleaut32|comdlg32|comctl32|winmm|version|shlwapi)\.dll$|^api-ms-win-'
 found_hostrt2=0
 while read -r name; do
-  lower="$(echo "$name" | tr 'A-Z' 'a-z')"
+  lower="${name,,}"
   if [ "$name" = "HOSTRT2.dll" ]; then
     found_hostrt2=1
   elif ! [[ "$lower" =~ $system_dlls ]]; then

@@ -34,11 +34,12 @@ expected_keys="2 400 1033
 16 1 1033
 24 2 1033"
 keys="$(echo "$found" | awk '{print $1, $2, $3}')"
+indent() { sed 's/^/  /'; }
 if [ "$keys" != "$expected_keys" ]; then
   echo "dll_resources: resources are"
-  echo "$found" | sed 's/^/  /'
+  indent <<<"$found"
   echo "dll_resources: expected (type id language)"
-  echo "$expected_keys" | sed 's/^/  /'
+  indent <<<"$expected_keys"
   exit 1
 fi
 rcdata_size="$(echo "$found" | awk '$1 == 10 {print $4}')"

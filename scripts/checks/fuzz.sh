@@ -14,20 +14,21 @@ if [ -z "$cxx" ]; then
   exit 1
 fi
 
-flags=(-std=c++17 -O1 -g -I"$root" -fsanitize=fuzzer,address,undefined
+flags=(-std=c++17 -O1 -g -I"$root" "-fsanitize=fuzzer,address,undefined"
        -fno-sanitize-recover=all -ffp-contract=off)
 common=("$root/generator/generator_params.cpp" "$root/generator/variables.cpp")
 
-declare -A sources=(
-  [csv]="$root/fuzz/csv_fuzz.cpp $root/generator/csv_text.cpp"
-  [sfs]="$root/fuzz/sfs_fuzz.cpp $root/generator/param_file.cpp"
-)
-
 status=0
-for target in csv sfs; do
+for target in csv sfs set; do
+  case "$target" in
+    csv) sources=("$root/fuzz/csv_fuzz.cpp" "$root/generator/csv_text.cpp") ;;
+    sfs) sources=("$root/fuzz/sfs_fuzz.cpp" "$root/generator/param_file.cpp") ;;
+    set) sources=("$root/fuzz/set_fuzz.cpp" "$root/soundset/sound_set.cpp"
+                  "$root/soundset/set_file_names.cpp" "$root/soundset/set_events.cpp"
+                  "$root/generator/csv_text.cpp") ;;
+  esac
   echo "fuzz: building $target"
-  # shellcheck disable=SC2086
-  "$cxx" "${flags[@]}" ${sources[$target]} "${common[@]}" -o "$out/${target}_fuzz"
+  "$cxx" "${flags[@]}" "${sources[@]}" "${common[@]}" -o "$out/${target}_fuzz"
   work="$out/corpus-$target"
   mkdir -p "$work"
   echo "fuzz: running $target for ${seconds}s"

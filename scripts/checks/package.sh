@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Builds the release package with scripts/package, unpacks it and checks it:
 # the list of files; the DLL is the PE32 (i386) file that the windows preset
-# built and its tests load, with the version the zip is named after; every
+# built and its tests load, with the version the zip is named after;
+# zider-sfx.exe is a PE32 console program that needs no compiler runtime DLL
+# and, where Wine runs, renders and prints what the native tool does; every
 # sound is byte for byte what zider-sfx renders; the guide lists every entry of
 # the registry and carries the tool's real --help; the Studio page is there
-# exactly when the tree has scripts/studio. Also checks that the guide build
+# exactly when the tree has scripts/studio, and its links to the guide name
+# pages of the zip. Also checks that the guide build
 # refuses descriptions that miss an entry or name one that does not exist.
 set -uo pipefail
 root="${ZU_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
-cd "$root"
+cd "$root" || exit 1
 work="$root/build/package-check"
 rm -rf "$work"
 mkdir -p "$work"
@@ -24,11 +27,15 @@ zip="$(sed -n 's/^package: wrote \(\S*\) .*/\1/p' "$log")"
 
 studio=0
 [ -e scripts/studio ] && studio=1
+# shellcheck source=../lib/run32.sh
+source "$root/scripts/lib/run32.sh"
+wine=yes
+zu_run32 || wine="$ZU_RUN32_REASON"
 
-/usr/bin/python3 - "$zip" "$work" "$studio" <<'EOF'
+if ! /usr/bin/python3 - "$zip" "$work" "$studio" "$wine" <<'EOF'
 import html, json, os, re, struct, subprocess, sys, zipfile
 
-zip_path, work, studio = sys.argv[1], sys.argv[2], sys.argv[3] == "1"
+zip_path, work, studio, wine = sys.argv[1], sys.argv[2], sys.argv[3] == "1", sys.argv[4]
 sfx, exporter = "build/native/bin/zider-sfx", "build/native/bin/zu-guide-export"
 failures = []
 def fail(message):
@@ -51,8 +58,8 @@ def read(name):
 
 # --- The list of files --------------------------------------------------------------
 presets = ["coin", "laser", "explosion", "powerup", "hurt", "jump", "blip"]
-expected = {"ZiderUzazir.dll", "README.txt", "LICENSE", "CHANGES"}
-expected |= {f"guide/{p}.html" for p in ["index", "reference", "synthesizer", "recipes", "zider-sfx"]}
+expected = {"ZiderUzazir.dll", "zider-sfx.exe", "README.txt", "LICENSE", "CHANGES"}
+expected |= {f"guide/{p}.html" for p in ["index", "reference", "synthesizer", "recipes", "sound-sets", "zider-sfx"]}
 expected |= {f"sounds/{p}.{ext}" for p in presets for ext in ["wav", "sfs", "csv"]}
 if studio:
     expected.add("Studio.html")
@@ -64,18 +71,24 @@ for n in sorted(expected - got):
 for n in sorted(got - expected):
     fail(f"unexpected in the zip: {n}")
 
+def pe_header(data):
+    """(machine, characteristics, optional header magic, subsystem) of a PE file, or None."""
+    pe = struct.unpack_from("<I", data, 0x3C)[0] if len(data) > 0x40 and data[:2] == b"MZ" else None
+    if pe is None or len(data) < pe + 24 + 70 or data[pe:pe + 4] != b"PE\0\0":
+        return None
+    return (struct.unpack_from("<H", data, pe + 4)[0], struct.unpack_from("<H", data, pe + 22)[0],
+            struct.unpack_from("<H", data, pe + 24)[0], struct.unpack_from("<H", data, pe + 24 + 68)[0])
+
 # --- The DLL: the tested file, PE32 i386, the zip's version ------------------------
 dll = read("ZiderUzazir.dll")
 with open("build/windows/bin/ZiderUzazir.dll", "rb") as f:
     if f.read() != dll:
         fail("ZiderUzazir.dll differs from build/windows/bin/ZiderUzazir.dll")
-pe = struct.unpack_from("<I", dll, 0x3C)[0] if len(dll) > 0x40 and dll[:2] == b"MZ" else None
-if pe is None or dll[pe:pe + 4] != b"PE\0\0":
+header = pe_header(dll)
+if header is None:
     fail("ZiderUzazir.dll is not a PE file")
 else:
-    machine = struct.unpack_from("<H", dll, pe + 4)[0]
-    magic = struct.unpack_from("<H", dll, pe + 24)[0]
-    characteristics = struct.unpack_from("<H", dll, pe + 22)[0]
+    machine, characteristics, magic, _ = header
     if machine != 0x14C or magic != 0x10B or not characteristics & 0x2000:
         fail(f"ZiderUzazir.dll is not a 32-bit i386 DLL (machine {machine:#x}, magic {magic:#x})")
 fixed = dll.find(struct.pack("<I", 0xFEEF04BD))
@@ -121,16 +134,65 @@ help_text = subprocess.run([sfx, "--help"], capture_output=True, text=True, chec
 if not shown or html.unescape(shown.group(1)) != help_text:
     fail("guide/zider-sfx.html does not show the output of zider-sfx --help")
 
+# --- zider-sfx.exe: PE32 console, static; under Wine the native tool's bytes --------
+exe_path = os.path.join(pkg, "zider-sfx.exe")
+header = pe_header(read("zider-sfx.exe"))
+if header is None:
+    fail("zider-sfx.exe is not a PE file")
+else:
+    machine, characteristics, magic, subsystem = header
+    if machine != 0x14C or magic != 0x10B or characteristics & 0x2000 or subsystem != 3:
+        fail(f"zider-sfx.exe is not a 32-bit i386 console program (machine {machine:#x}, "
+             f"magic {magic:#x}, characteristics {characteristics:#x}, subsystem {subsystem})")
+dump = subprocess.run(["i686-w64-mingw32-objdump", "-p", exe_path], capture_output=True, text=True).stdout
+imports = re.findall(r"^\s*DLL Name: (\S+)", dump, re.M)
+if not imports:
+    fail("zider-sfx.exe: objdump lists no imported DLL")
+for name in imports:
+    if name.lower() not in {"kernel32.dll", "advapi32.dll", "msvcrt.dll", "user32.dll", "ntdll.dll"}:
+        fail(f"zider-sfx.exe imports {name}, which is not a Windows system DLL (link it statically)")
+if wine == "yes":
+    def wine_run(*args):
+        return subprocess.run([os.path.join(os.getcwd(), "cmake/wine-run"), exe_path, *args], cwd=work,
+                              capture_output=True, timeout=300).stdout.replace(b"\r", b"")
+    def native(name):
+        with open(os.path.join(fresh, name), "rb") as f:
+            return f.read()
+    rendered = os.path.join(work, "wine-explosion.wav")
+    csv = wine_run("--seed", "1", "--preset", "explosion", "--render", os.path.basename(rendered), "--print-csv")
+    if csv != native("explosion.csv"):
+        fail("zider-sfx.exe under Wine prints another CSV text for seed 1, explosion")
+    if not os.path.exists(rendered):
+        fail("zider-sfx.exe under Wine wrote no explosion.wav")
+    else:
+        with open(rendered, "rb") as f:
+            if f.read() != native("explosion.wav"):
+                fail("zider-sfx.exe under Wine renders seed 1, explosion differently from zider-sfx")
+    if wine_run("--help").decode() != help_text:
+        fail("zider-sfx.exe --help differs from the help text in the guide")
+else:
+    print(f"package: zider-sfx.exe not run: {wine}")
+
 if b"Copyright (c) 2026 The Zider Uzazir team" not in read("LICENSE"):
     fail("LICENSE lacks the copyright line")
 if studio and b"Studio.html" not in read("README.txt"):
     fail("README.txt does not mention Studio.html")
+if b"zider-sfx.exe" not in read("README.txt"):
+    fail("README.txt does not mention zider-sfx.exe")
+if studio:
+    links = re.findall(r'href="(guide/[^"#]+)', read("Studio.html").decode("utf-8", "replace"))
+    if not links:
+        fail("Studio.html has no link to the guide")
+    for link in sorted(set(links) - got):
+        fail(f"Studio.html links to {link}, which the zip does not hold")
 
 for message in failures:
     print(f"package: {message}")
 sys.exit(1 if failures else 0)
 EOF
-[ $? -eq 0 ] || exit 1
+then
+  exit 1
+fi
 
 # The guide build refuses a description file that misses an entry or names one
 # that does not exist, and says which.

@@ -22,7 +22,7 @@ mkdir -p "$work"
 
 # One line of operations covering every sound-design path and both file formats.
 ops=(--seed 1 --preset blip --print-csv --seed 1 --randomize --print-csv --mutate --print-csv
-     --seed 77 --preset explosion --print-csv --set 9=-0.123456 --csv ",1,,,,,,,,,,,,,,,,,,,,,,"
+     --seed 77 --preset explosion --print-csv --set "9=-0.123456" --csv ",1,,,,,,,,,,,,,,,,,,,,,,"
      --print-csv --seed 5 --preset laser --save OUT.sfs --render OUT.wav --print-csv)
 
 "$native" "${ops[@]/OUT/$work/native}" >"$work/native.txt"
@@ -30,4 +30,15 @@ ops=(--seed 1 --preset blip --print-csv --seed 1 --randomize --print-csv --mutat
 cmp "$work/native.txt" "$work/windows.txt" || fail "CSV texts differ between builds"
 cmp "$work/native.sfs" "$work/windows.sfs" || fail ".sfs files differ between builds"
 cmp "$work/native.wav" "$work/windows.wav" || fail "renders differ between builds"
-echo "tool_cross_build: native and Windows tool agree on texts, .sfs and .wav bytes"
+
+# A sound set rendered on several threads: the same folder from both builds.
+{
+  printf 'zider-uzazir-set 1\n'
+  printf 'boom\t2\t77\t%s\n' "$("$native" --seed 77 --preset explosion --print-csv)"
+  printf 'a\\b\t1\t4294967295\tbits:%s,7fc00000\n' "$(printf '3f800000,00000003%.0s' 1; printf ',3e99999a%.0s' {1..21})"
+  printf 'CON\t10\t5\t%s\n' "$("$native" --seed 5 --randomize --print-csv)"
+} >"$work/set.zus"
+"$native" --render-set "$work/set.zus" --render-dir "$work/native-set" --jobs 3
+(cd "$work" && "$root/cmake/wine-run" "$windows" --render-set set.zus --render-dir windows-set --jobs 3)
+diff -r "$work/native-set" "$work/windows-set" >/dev/null || fail "rendered sets differ between builds"
+echo "tool_cross_build: native and Windows tool agree on texts, .sfs, .wav bytes and a rendered set"

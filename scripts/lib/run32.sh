@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Whether this machine can run 32-bit x86 programs, which Wine needs for our
 # 32-bit DLL and the Windows test programs. Some kernels refuse every 32-bit
 # program ("Exec format error"); there the Wine suites are skipped, never

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "fileio/safe_file.h"
 #include "generator/csv_text.h"
 #include "generator/param_file.h"
 #include "generator/random_source.h"
@@ -58,7 +59,7 @@ void Load() {
     if (i == 1) {
       p.waveType = static_cast<int32_t>(block[i]);
     } else {
-      *zu::FloatVariable(p, i) = FromBits(block[i]);
+      zu::SetVariableBits(p, i, block[i]);
     }
   }
   p.vibDelay = FromBits(block[zu::kVariableCount]);
@@ -69,7 +70,7 @@ void Load() {
 void Store() {
   zu::GeneratorParams& p = Generator().params;
   for (int i = 0; i < zu::kVariableCount; ++i) {
-    block[i] = i == 1 ? static_cast<uint32_t>(p.waveType) : Bits(*zu::FloatVariable(p, i));
+    block[i] = i == 1 ? static_cast<uint32_t>(p.waveType) : zu::GetVariableBits(p, i);
   }
   block[zu::kVariableCount] = Bits(p.vibDelay);
   block[zu::kVariableCount + 1] = p.filterFlag;
@@ -116,20 +117,21 @@ ZU_EXPORT const char* zu_csv_format() {
   return text.c_str();
 }
 
-/// Checks a CSV text strictly: exactly 24 fields, each empty or one whole
-/// number. -1 when it is whole; 0 to 23 the first field that is not a number;
-/// 100 + n when the text has n fields instead of 24.
+/// Checks a CSV text field by field as "Load variables from CSV string %0"
+/// reads it (the first 24 fields; any more are ignored): -1 when each is
+/// empty or one whole number (white space around it allowed), otherwise the
+/// index of the first that is not.
 ZU_EXPORT int zu_csv_check(const char* csv) {
-  int fields = 1;
-  for (const char* c = csv; *c != '\0'; ++c) fields += *c == ',' ? 1 : 0;
-  if (fields != zu::kVariableCount) return 100 + fields;
   const char* field = csv;
   for (int i = 0; i < zu::kVariableCount; ++i) {
     const char* end = field;
     zu::ParseDecimal(field, &end);
+    const bool number = end != field;
+    while (*end == ' ' || *end == '\t' || *end == '\r' || *end == '\n') ++end;
     const bool empty = *field == ',' || *field == '\0';
-    if (!empty && (end == field || (*end != ',' && *end != '\0'))) return i;
+    if (!empty && (!number || (*end != ',' && *end != '\0'))) return i;
     while (*field != ',' && *field != '\0') ++field;
+    if (*field == '\0') break;
     ++field;
   }
   return -1;
@@ -158,6 +160,13 @@ ZU_EXPORT int zu_sfs_load(const uint8_t* data, uint32_t size) {
   return ok ? 1 : 0;
 }
 
+/// Why an image is no .sfs file the reader takes, naming the file (as
+/// zider-sfx words it); an empty text when it loads.
+ZU_EXPORT const char* zu_sfs_error(const uint8_t* data, uint32_t size, const char* name) {
+  text = zu::ParamImageError(data, size, zu::PrintableName(name));
+  return text.c_str();
+}
+
 /// "Generate sound" with a buffer of the given "Buffer length": returns the
 /// RIFF/WAVE image; zu_wave_size() tells its length (44 + sample bytes).
 ZU_EXPORT const uint8_t* zu_render(uint32_t bufferLength) {
@@ -167,6 +176,8 @@ ZU_EXPORT const uint8_t* zu_render(uint32_t bufferLength) {
   return waveImage;
 }
 ZU_EXPORT uint32_t zu_wave_size() { return waveBytes; }
+/// 1 when the last render filled its buffer before the sound ended (it was cut).
+ZU_EXPORT int zu_render_cut() { return Generator().state.playing != 0 ? 1 : 0; }
 
 /// Working memory for the page's texts and files (freed with zu_free).
 ZU_EXPORT void* zu_alloc(uint32_t size) { return new uint8_t[size + 1](); }

@@ -4,7 +4,18 @@
 import type { DesignOp } from './engine';
 import { actionText, PRESET_ACTIONS } from './registry';
 
-export type GameAction = DesignOp | { kind: 'seed'; seed: number } | { kind: 'generate' };
+export type GameAction =
+  | DesignOp
+  | { kind: 'seed'; seed: number }
+  /** "Load variables from CSV string %0" with this text. */
+  | { kind: 'csv'; text: string }
+  /** "Load SFX sample file %0" with this file in the application's "sounds" folder. */
+  | { kind: 'sfs'; file: string }
+  | { kind: 'generate' }
+  /** "Add generated sound as %0". */
+  | { kind: 'add'; name: string }
+  /** "Play sound %0 on channel %1, %2 times". */
+  | { kind: 'play'; name: string; channel: number; times: number };
 
 /** The action's text as the event editor shows it, e.g. "Set random seed to 5". */
 export function actionLabel(a: GameAction): string {
@@ -19,13 +30,21 @@ export function actionLabel(a: GameAction): string {
       return actionText('Mutate');
     case 'reset':
       return actionText('Reset');
+    case 'csv':
+      return actionText('LoadVariablesFromCsv', `"${a.text}"`);
+    case 'sfs':
+      return actionText('LoadSfxFile', `Apppath$ + "sounds\\${a.file}"`);
     case 'generate':
       return actionText('Generate');
+    case 'add':
+      return actionText('AddGenerated', `"${a.name}"`);
+    case 'play':
+      return actionText('PlayRepeat', `"${a.name}"`, a.channel, a.times);
   }
 }
 
 /** Actions that draw from the random source. */
-const draws = (a: GameAction): boolean => a.kind === 'preset' || a.kind === 'randomize' || a.kind === 'mutate';
+export const draws = (a: GameAction): boolean => a.kind === 'preset' || a.kind === 'randomize' || a.kind === 'mutate';
 
 /** Appends an action, dropping the earlier ones it makes pointless: a seed
  * after which nothing drew before the next seed, and a reset that a preset or

@@ -1,10 +1,11 @@
 // The page's model of a sound design, free of the DOM: the current block, the
-// random state the next operation draws from, the buffer length, and the
-// game actions that reproduce them, with the "In your game" texts derived
-// from them.
+// random state the next operation and the render draw from, the buffer
+// length, the sound's name, and the game actions that reproduce them (the
+// routes to the game are derived from it in routes.ts).
 
 import { appendAction, GameAction } from './actions';
-import { Block, DesignOp, Engine, sameBlock } from './engine';
+import { Block, DesignOp, Engine } from './engine';
+import { DEFAULT_NAME, safeName } from './names';
 import { BUFFER_DEFAULT, BUFFER_MAX } from './params';
 
 export interface Design {
@@ -15,6 +16,8 @@ export interface Design {
   seed: number;
   /** The object's "Buffer length" property, 0 to 10. */
   buffer: number;
+  /** The sound's name in the game's sound bank and in exported files' names. */
+  name: string;
   /** Game actions that lead to rand (and to block when blockExact). */
   actions: GameAction[];
   /** True when actions also reproduce the block (no manual edit since a preset,
@@ -30,6 +33,7 @@ export function initialDesign(engine: Engine): Design {
     rand: engine.seedState(DEFAULT_SEED),
     seed: DEFAULT_SEED,
     buffer: BUFFER_DEFAULT,
+    name: DEFAULT_NAME,
     actions: [{ kind: 'seed', seed: DEFAULT_SEED }, { kind: 'reset' }],
     blockExact: true,
   };
@@ -56,11 +60,16 @@ export function applySeed(engine: Engine, d: Design, seed: number): Design {
   return { ...d, rand, seed: used, actions: d.blockExact ? appendAction(d.actions, action) : [action] };
 }
 
-/** A block from an edit or an import: the random source restarts from the
- * seed, as "Set random seed to %0" before the load would do in the game. */
-export function applyBlock(engine: Engine, d: Design, block: Block): Design {
-  const rand = engine.seedState(d.seed);
-  return { ...d, block, rand, actions: [{ kind: 'seed', seed: d.seed }], blockExact: false };
+/** A block from an edit or an import: the random state stays, so an edit
+ * changes only what was edited (noise included); "Set random seed to %0"
+ * with the state itself gives it in the game (0 would take the clock). */
+export function applyBlock(d: Design, block: Block): Design {
+  const actions: GameAction[] = d.rand === 0 ? [] : [{ kind: 'seed', seed: d.rand }];
+  return { ...d, block, actions, blockExact: false };
+}
+
+export function applyName(d: Design, name: string): Design {
+  return { ...d, name: safeName(name) };
 }
 
 export function applyBuffer(d: Design, buffer: number): Design {
@@ -77,23 +86,4 @@ export function variations(engine: Engine, d: Design, count = 8): Design[] {
     out.push(applyOp(engine, applySeed(engine, d, seed), { kind: 'mutate' }));
   }
   return out;
-}
-
-// --- "In your game" ----------------------------------------------------------
-
-export interface GameTexts {
-  /** Actions from a seed and presets/randomize/mutate, or null after a manual edit. */
-  recipe: GameAction[] | null;
-  csv: string;
-  /** The CSV text gives this very block back. */
-  csvExact: boolean;
-}
-
-export function gameTexts(engine: Engine, d: Design): GameTexts {
-  const csv = engine.csv(d.block);
-  return {
-    recipe: d.blockExact ? [...d.actions, { kind: 'generate' }] : null,
-    csv,
-    csvExact: sameBlock(engine.loadCsv(d.block, csv), d.block, 24),
-  };
 }

@@ -5,6 +5,9 @@
 import createEngine from 'zu-engine';
 import type { EngineExports } from 'zu-engine-exports';
 
+/** The generator's variables, 0 to 23. */
+export const VARIABLE_COUNT = 24;
+
 /** Words of a block: variables 0 to 23, then vibDelay, then filterFlag. */
 export const BLOCK_WORDS = 26;
 export type Block = Uint32Array;
@@ -15,6 +18,9 @@ export interface EngineModule extends EngineExports {
   HEAPU8: Uint8Array;
   HEAPU32: Uint32Array;
 }
+
+/** Samples one unit of "Buffer length" holds. */
+export const BUFFER_UNIT_SAMPLES = 41000;
 
 /** Bytes of a version-102 .sfs file. */
 export const SFS_BYTES = 105;
@@ -84,12 +90,10 @@ export class Engine {
   /** The block's CSV text, as CSV$( gives it. */
   csv(block: Block): string {
     this.put(block);
-    const at = this.m._zu_csv_format();
-    const end = this.m.HEAPU8.indexOf(0, at);
-    return new TextDecoder().decode(this.m.HEAPU8.subarray(at, end));
+    return this.text(this.m._zu_csv_format());
   }
 
-  /** -1 for a whole CSV text; else the first bad field, or 100 + the field count. */
+  /** -1 when each of the first 24 fields is empty or a number; else the first that is not. */
   checkCsv(text: string): number {
     return this.withText(text, (ptr) => this.m._zu_csv_check(ptr));
   }
@@ -115,12 +119,37 @@ export class Engine {
     return ok ? this.get() : null;
   }
 
+  /** Why bytes are no .sfs file the reader takes, naming the file as name; '' when they load. */
+  sfsError(bytes: Uint8Array, name: string): string {
+    return this.withBytes(bytes, (data) =>
+      this.withText(name, (n) => this.text(this.m._zu_sfs_error(data, bytes.length, n))),
+    );
+  }
+
+  private text(at: number): string {
+    const end = this.m.HEAPU8.indexOf(0, at);
+    return new TextDecoder().decode(this.m.HEAPU8.subarray(at, end));
+  }
+
   /** "Generate sound": the RIFF/WAVE image for block, with the random source at rand. */
   render(block: Block, rand: number, bufferLength: number): Uint8Array {
     this.put(block);
     this.m._zu_set_rand_state(rand >>> 0);
     const at = this.m._zu_render(bufferLength >>> 0);
     return this.m.HEAPU8.slice(at, at + this.m._zu_wave_size());
+  }
+
+  /** The smallest "Buffer length" up to max that plays the sound whole, or
+   * null when even max cuts it. */
+  wholeBuffer(block: Block, rand: number, max: number): number | null {
+    const wav = this.render(block, rand, max);
+    if (this.lastRenderCut()) return null;
+    return Math.max(1, Math.ceil((wav.length - 44) / 2 / BUFFER_UNIT_SAMPLES));
+  }
+
+  /** True when the last render filled its buffer before the sound ended. */
+  lastRenderCut(): boolean {
+    return this.m._zu_render_cut() !== 0;
   }
 }
 

@@ -1,19 +1,19 @@
-// Undo and redo over immutable states.
+// Undo and redo over immutable states. Consecutive changes of one group (a
+// run of key presses or a drag on one control) make one undo step.
 
 export class History<T> {
   private undoStack: T[] = [];
   private redoStack: T[] = [];
+  /** The group of the last change, while further changes of it join its step. */
+  private group: string | undefined;
   constructor(public current: T) {}
 
-  /** Makes next the current state; the old one can be undone. */
-  push(next: T): void {
-    this.undoStack.push(this.current);
+  /** Makes next the current state. The old one can be undone, unless the last
+   * change was of the same group: then next joins that change's undo step. */
+  push(next: T, group?: string): void {
+    if (group === undefined || group !== this.group) this.undoStack.push(this.current);
+    this.group = group;
     this.redoStack = [];
-    this.current = next;
-  }
-
-  /** Changes the current state in place (a slider still moving). */
-  replace(next: T): void {
     this.current = next;
   }
 
@@ -31,6 +31,7 @@ export class History<T> {
     if (next === undefined) return false;
     to.push(this.current);
     this.current = next;
+    this.group = undefined;
     return true;
   }
 

@@ -1,8 +1,12 @@
 // The names and texts the page shows, as the registry holds them: the
 // generated module carries every action's display text and parameter titles
-// and the preset table, straight from zu-guide-export.
+// and the preset table, straight from zu-guide-export, and each variable's
+// meaning and useful range from the guide's synthesizer page.
 
-import { ACTIONS, PRESETS } from 'zu-registry';
+import { ACTIONS, PARAMETERS, PRESETS } from 'zu-registry';
+
+/** Each variable's useful range and one-line meaning, as the guide gives them, by index. */
+export const GUIDE_PARAMETERS = PARAMETERS;
 
 /** An action's code name, e.g. "SetAttackTime". */
 export type ActionName = keyof typeof ACTIONS;
@@ -14,10 +18,9 @@ export function actionDisplay(name: ActionName): string {
   return action.text;
 }
 
-/** An action's display text with %0 filled in. */
-export function actionText(name: ActionName, value?: string | number): string {
-  const text = actionDisplay(name);
-  return value === undefined ? text : text.replace('%0', String(value));
+/** An action's display text with %0, %1, ... filled in from values. */
+export function actionText(name: ActionName, ...values: (string | number)[]): string {
+  return values.reduce<string>((text, v, i) => text.replace(`%${i}`, () => String(v)), actionDisplay(name));
 }
 
 /** A setter's parameter title without its hint, e.g. "Attack time". */
@@ -39,3 +42,6 @@ export function paramChoices(name: ActionName): string[] {
 
 /** The presets' action texts, e.g. "Create pickup/coin", by preset index. */
 export const PRESET_ACTIONS: readonly string[] = PRESETS.map((p) => p.action);
+
+/** The presets' short names, e.g. "coin", by preset index (zider-sfx --preset takes them too). */
+export const PRESET_NAMES: readonly string[] = PRESETS.map((p) => p.name);

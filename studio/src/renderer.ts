@@ -10,6 +10,8 @@ declare const WORKER_SOURCE: string;
 export interface Rendered {
   wav: Uint8Array;
   ms: number;
+  /** Set when the buffer cut the sound: see RenderReply.whole. */
+  whole?: number | null;
 }
 
 interface Job {
@@ -76,7 +78,7 @@ export class Renderer {
     const job = this.running.get(reply.id);
     this.running.delete(reply.id);
     this.busy = false;
-    job?.resolve({ wav: reply.wav, ms: reply.ms });
+    job?.resolve({ wav: reply.wav, ms: reply.ms, whole: reply.whole });
     this.pump();
   }
 }

@@ -6,23 +6,10 @@
 
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { bitIdentityCases, LONGEST, mutate, preset, seed, toolArgs } from './cases.mjs';
-import {
-  env,
-  fieldValue,
-  openStudio,
-  rendered,
-  root,
-  runTool,
-  sha256,
-  singleFile,
-  tool,
-  useBrowser,
-  work,
-} from './browser.mjs';
+import { bitIdentityCases, mutate, preset, seed } from './cases.mjs';
+import { env, fieldValue, openStudio, rendered, root, runTool, sha256, singleFile, useBrowser } from './browser.mjs';
 
 let page;
 
@@ -47,26 +34,6 @@ test('every case renders, formats and saves the same bytes in the page as in zid
   assert.deepEqual(page.errors, []);
 });
 
-test('the longest render (410000 samples): time in the page beside the native tool', async () => {
-  const times = [];
-  for (let i = 0; i < 3; i++) times.push(await page.evaluate((s) => window.studio.run(s), LONGEST));
-  // Native: the tool with the render, less the same run without it.
-  const args = toolArgs(LONGEST, () => '');
-  const timed = (extra) => {
-    const start = process.hrtime.bigint();
-    assert.equal(spawnSync(tool, [...args, ...extra]).status, 0);
-    return Number(process.hrtime.bigint() - start) / 1e6;
-  };
-  const best = (xs) => Math.min(...xs);
-  const withRender = best([0, 1, 2, 3, 4].map(() => timed(['--render', join(work, 'long.wav')])));
-  const without = best([0, 1, 2, 3, 4].map(() => timed(['--print-csv'])));
-  assert.equal(sha256(readFileSync(join(work, 'long.wav'))), times[0].wavSha256);
-  const inPage = best(times.map((t) => t.ms)).toFixed(1);
-  console.log(
-    `# render of 410000 samples: headless Chromium worker ${inPage} ms, native ${(withRender - without).toFixed(1)} ms`,
-  );
-});
-
 test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async () => {
   const p = await openStudio(env.baseUrl);
   await p.fill('#seed', '5');
@@ -83,9 +50,20 @@ test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async ()
   assert.equal((await save('Export .sfs')).toString('hex'), tool.sfs);
   await p.getByRole('button', { name: 'Copy CSV' }).click();
   assert.equal(await p.evaluate(() => navigator.clipboard.readText()), tool.csv);
-  // The recipe the game needs for this very sound.
-  const recipe = await p.locator('#recipe li').allTextContents();
-  assert.deepEqual(recipe, ['Set random seed to 5', 'Create explosion', 'Mutate sound', 'Generate sound']);
+  // The whole rule the game needs for this very sound, under the sound's name.
+  await p.fill('#sound-name', 'boom');
+  await p.press('#sound-name', 'Enter');
+  assert.equal(await p.getAttribute('#route-main .route', 'data-route'), 'actions');
+  assert.deepEqual(await p.locator('#route-main li').allTextContents(), [
+    'Set random seed to 5',
+    'Create explosion',
+    'Mutate sound',
+    'Generate sound',
+    'Add generated sound as "boom"',
+    'Play sound "boom" on channel 0, 1 times',
+  ]);
+  const [named] = await Promise.all([p.waitForEvent('download'), p.click('#export-sfs')]);
+  assert.equal(named.suggestedFilename(), 'boom.sfs');
   await p.close();
 });
 
@@ -99,7 +77,7 @@ test('a preset, a slider, undo and redo', async () => {
   await p.focus('#param-6');
   await p.keyboard.press('End');
   assert.equal(await fieldValue(p, 6), '1');
-  assert.equal(await p.locator('#recipe-none').isVisible(), true);
+  assert.notEqual(await p.getAttribute('#route-main .route', 'data-route'), 'actions');
   await p.click('#undo');
   assert.equal(await fieldValue(p, 6), '0.53864');
   await p.click('#redo');
@@ -119,11 +97,11 @@ test('a bad file or text shows an error and changes nothing', async () => {
     mimeType: 'application/octet-stream',
     buffer: Buffer.from([103, 0, 0, 0, 1, 2, 3]),
   });
-  await p.waitForSelector('#error:not([hidden])');
-  assert.match(await p.textContent('#error'), /bad\.sfs/);
+  await p.waitForSelector('#import-error:not([hidden])');
+  assert.match(await p.textContent('#import-error'), /bad\.sfs/);
   await p.fill('#csv-input', '0.5,abc');
   await p.click('#load-csv');
-  assert.match(await p.textContent('#error'), /2 fields/);
+  assert.match(await p.textContent('#import-error'), /field 2 of the CSV text is not a number/);
   assert.equal(await p.evaluate(() => location.hash), before);
   // A good one goes through: a version-101 file.
   await p.setInputFiles('#file', {
@@ -131,7 +109,7 @@ test('a bad file or text shows an error and changes nothing', async () => {
     mimeType: 'application/octet-stream',
     buffer: Buffer.alloc(101, 0).fill(Buffer.from([101, 0, 0, 0]), 0, 4),
   });
-  await p.waitForSelector('#error', { state: 'hidden' });
+  await p.waitForSelector('#import-error', { state: 'hidden' });
   assert.equal(await fieldValue(p, 6), '0');
   await p.close();
 });
@@ -143,17 +121,20 @@ test('a share link opens exactly the sound and buffer length it carries', async 
   assert.equal(await p.inputValue('#buffer'), '2');
   assert.equal(await fieldValue(p, 0), '0.5');
   assert.equal(
-    await p.textContent('#csv-action'),
+    await p.textContent('#route-main [data-route=csv] li'),
     `Load variables from CSV string "${csv.replace(',2,', ',2.0000,')}"`,
   );
-  assert.equal(await p.textContent('#csv-status'), 'exact: the CSV text gives this very sound');
-  // A block the CSV text cannot carry travels as raw bits, bit for bit.
+  assert.equal(await p.textContent('#route-main .verdict'), 'exact: this very sound');
+  // An edited block the CSV text cannot carry travels as raw bits, bit for
+  // bit, with the random state the render draws from.
   await p.click('button[aria-label="Create explosion"]');
+  await p.fill('#param-6-value', '0.123456');
+  await p.press('#param-6-value', 'Enter');
   const url = p.url();
-  assert.match(url, /#bits=/);
-  const block = await p.evaluate(() => Array.from(window.studio.d.block));
+  assert.match(url, /#bits=.*&rand=\d+/);
+  const block = await p.evaluate(() => [...window.studio.d.block, window.studio.d.rand]);
   const q = await openStudio(url);
-  assert.deepEqual(await q.evaluate(() => Array.from(window.studio.d.block)), block);
+  assert.deepEqual(await q.evaluate(() => [...window.studio.d.block, window.studio.d.rand]), block);
   await p.close();
   await q.close();
 });

@@ -11,7 +11,9 @@
 #include <iterator>
 #include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -76,6 +78,21 @@ TEST_F(SafeFileTest, RefusedWritesKeepTheOldFileAndSayWhy) {
   EXPECT_EQ(EntryCount(), 1u);
 }
 
+#ifdef _WIN32
+// A replaced file keeps its attributes; the new content is complete.
+TEST_F(SafeFileTest, ReplacedFileKeepsItsAttributes) {
+  const std::string path = PathOf("a.bin");
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), "old", 3));
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), kept));
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), "new content", 11));
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), kept | FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_EQ(Content(path), "new content");
+  EXPECT_EQ(EntryCount(), 1u);
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
+#endif
+
 TEST_F(SafeFileTest, ReadsAtMostTheCapacityOfARegularFile) {
   const std::string path = PathOf("r.bin");
   ASSERT_TRUE(WriteFileWhole(path.c_str(), "0123456789", 10));
@@ -91,6 +108,31 @@ TEST_F(SafeFileTest, ReadsAtMostTheCapacityOfARegularFile) {
   EXPECT_EQ(error, "cannot read " + dir_.string() + ": Is a directory");
   EXPECT_FALSE(ReadFileStart(PathOf("missing").c_str(), buffer, sizeof buffer, &got, &error));
   EXPECT_EQ(error.rfind("cannot read " + PathOf("missing") + ": ", 0), 0u) << error;
+}
+
+TEST_F(SafeFileTest, ReadsAWholeRegularFileWithinTheLimit) {
+  const std::string path = PathOf("w.bin");
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), "0123456789", 10));
+  FileBytes file;
+  ASSERT_TRUE(ReadFileWhole(path.c_str(), 10, &file));
+  EXPECT_EQ(std::string(file.data.get(), file.data.get() + file.size), "0123456789");
+
+  std::string error;
+  EXPECT_FALSE(ReadFileWhole(path.c_str(), 9, &file, &error));
+  EXPECT_EQ(file.data, nullptr);
+  EXPECT_EQ(error, "cannot read " + path + ": too large (10 bytes; at most 9 can be read)");
+  ASSERT_TRUE(WriteFileWhole(path.c_str(), nullptr, 0));
+  ASSERT_TRUE(ReadFileWhole(path.c_str(), 0, &file));
+  EXPECT_NE(file.data, nullptr);  // an empty file still has an address
+  EXPECT_EQ(file.size, 0u);
+#ifdef _WIN32
+  const char* device = "NUL";
+#else
+  const char* device = "/dev/zero";
+#endif
+  EXPECT_FALSE(ReadFileWhole(device, 100, &file, &error));
+  EXPECT_EQ(error, std::string("cannot read ") + device + ": not a regular file (" +
+                       (device[0] == '/' ? "a character device)" : "a device)"));
 }
 
 TEST(PrintableName, KeepsTheMessageOnOneLine) {

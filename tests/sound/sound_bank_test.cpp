@@ -2,11 +2,18 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "tests/sound/sound_fixture.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 namespace zu::testing {
 namespace {
@@ -210,6 +217,47 @@ TEST_F(BankTest, AddFromFile) {
   EXPECT_EQ(events.Count(kEventSoundAdded), 1u);
   std::remove(emptyPath.c_str());
   std::remove(path.c_str());
+}
+
+// Only a regular disk file is read: a folder, a device or a pipe (which could
+// block the game or feed it endless data) and a file too large for memory or
+// for the host's 32-bit size leave the bank as it was, without a host call.
+TEST_F(BankTest, AddFromFileRefusesWhatIsNotAWholeRegularFile) {
+  host.PlaceSample(1, "s", MakeWave(1));
+  std::vector<std::string> paths = {::testing::TempDir()};
+  // Natively above the host's 32-bit size; in a 32-bit process beyond memory.
+  const uint64_t hugeSize = sizeof(void*) == 4 ? 0xF0000000u : (uint64_t{1} << 32);
+  const std::string huge = TempPath("huge.bin");
+  { std::ofstream(huge, std::ios::binary); }
+  std::filesystem::resize_file(huge, hugeSize);  // sparse: takes no disk space
+  paths.push_back(huge);
+#ifdef _WIN32
+  paths.insert(paths.end(), {"NUL", "CON"});
+  const char pipeName[] = "\\\\.\\pipe\\zu_sound_bank_test";
+  HANDLE pipe = CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096,
+                                 4096, 0, nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  paths.push_back(pipeName);
+#else
+  const std::string fifo = TempPath("fifo");
+  std::remove(fifo.c_str());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  paths.insert(paths.end(), {fifo, "/dev/zero"});
+#endif
+  for (const std::string& path : paths) {
+    AddSoundFromFile(ctx, "s", path.c_str());
+    AddSoundFromFile(ctx, "new", path.c_str());
+    EXPECT_EQ(host.CountCalls("AddSample") + host.CountCalls("ReplaceSample"), 0u) << path;
+  }
+  EXPECT_EQ(*host.SampleBytes(1), MakeWave(1));
+  EXPECT_EQ(state.newestSample, 0u);
+  EXPECT_TRUE(events.events.empty());
+#ifdef _WIN32
+  CloseHandle(pipe);
+#else
+  std::remove(fifo.c_str());
+#endif
+  std::remove(huge.c_str());
 }
 
 TEST_F(BankTest, SaveWritesTheDataLengthOrNothing) {

@@ -1,5 +1,7 @@
+# shellcheck shell=bash
 # Shared by the tool's shell checks; source it after setting name (the prefix
 # of every line printed) and tool (the program under test).
+: "${name:?set name before sourcing check_helpers.sh}" "${tool:?set tool before sourcing check_helpers.sh}"
 failures=0
 fail() {
   echo "$name: $*"
@@ -23,8 +25,10 @@ expect_error() {
   [ "$err" = "zider-sfx: $2" ] || fail "$1: message [$err], want [zider-sfx: $2]"
 }
 expect_ok() {
-  [ "$rc" = 0 ] && [ -z "$err" ] || fail "$1: exit $rc [$err], want 0 and no message"
+  { [ "$rc" = 0 ] && [ -z "$err" ]; } || fail "$1: exit $rc [$err], want 0 and no message"
 }
+# The names in folder $1, hidden ones too, sorted and separated by spaces.
+entries() { (shopt -s dotglob nullglob && cd "$1" && set -- * && printf '%s\n' "$*"); }
 # Ends the check: exit 1 after any failure, else prints the summary line $1.
 finish() {
   if [ "$failures" -gt 0 ]; then

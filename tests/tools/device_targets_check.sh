@@ -7,7 +7,7 @@
 set -uo pipefail
 name=device_targets
 tool="$(realpath "$1")"
-# shellcheck source=tests/tools/check_helpers.sh
+# shellcheck source=check_helpers.sh
 source "$(dirname "$0")/check_helpers.sh"
 
 if [ -z "${ZU_IN_NAMESPACE:-}" ]; then
@@ -37,7 +37,7 @@ run --buffer-length 1 --seed 1 --render full.wav
 expect_error "render to /dev/full" "cannot write full.wav: No space left on device"
 run --save null.sfs
 expect_ok "save to /dev/null"
-[ -c full.wav ] && [ -c null.sfs ] || fail "a device node was replaced by a file"
+{ [ -c full.wav ] && [ -c null.sfs ]; } || fail "a device node was replaced by a file"
 
 # A full disk: the failed render leaves the old file and no temporary, and a
 # redirected CSV that cannot be stored is an error, not an empty file.
@@ -46,7 +46,7 @@ dd if=/dev/zero of=small/fill bs=4k 2>/dev/null
 run --buffer-length 1 --seed 1 --render small/keep.wav
 expect_error "render to a full disk" "cannot write small/keep.wav: No space left on device"
 [ "$(stat -c %s small/keep.wav)" = 105 ] || fail "the failed render changed the old file"
-[ "$(ls -A small | tr '\n' ' ')" = "fill keep.wav " ] || fail "left behind: $(ls -A small)"
+[ "$(entries small)" = "fill keep.wav" ] || fail "left behind: $(entries small)"
 run_to small/out.csv --seed 1 --print-csv
 expect_error "CSV to a full disk" "cannot write standard output: No space left on device"
 

@@ -7,7 +7,7 @@
 set -uo pipefail
 name=file_safety
 tool="$(realpath "$1")"
-# shellcheck source=tests/tools/check_helpers.sh
+# shellcheck source=check_helpers.sh
 source "$(dirname "$0")/check_helpers.sh"
 rounds="${2:-200}"
 work="$(mktemp -d)"
@@ -17,7 +17,7 @@ mode() { stat -c %a "$1"; }
 
 # Writer 1 or 2 renders its own sound to FILE.
 writer() { "$tool" --buffer-length 1 --seed "$1" --preset explosion --render "$2"; }
-writer 1 a.ref && writer 2 b.ref || fail "reference renders"
+{ writer 1 a.ref && writer 2 b.ref; } || fail "reference renders"
 cmp -s a.ref b.ref && fail "the two reference renders are equal"
 
 # Two writers of one file: it always ends up as one writer's complete output,
@@ -68,7 +68,7 @@ expect_ok "0600 target"
 mkdir sub && echo old >real.sfs && ln -s ../real.sfs sub/link.sfs && ln -s made.sfs dangling.sfs
 run --save sub/link.sfs --save dangling.sfs
 expect_ok "linked targets"
-[ -L sub/link.sfs ] && [ -L dangling.sfs ] || fail "a link was replaced by a file"
+{ [ -L sub/link.sfs ] && [ -L dangling.sfs ]; } || fail "a link was replaced by a file"
 [ "$(stat -c %s real.sfs)" = 105 ] || fail "the link's target was not written"
 [ "$(stat -c %s made.sfs 2>/dev/null)" = 105 ] || fail "the dangling link's target was not created"
 
@@ -84,7 +84,7 @@ if [ "$(id -u)" = 0 ]; then
   rc=$?
   expect_error "read-only target" "cannot write ro.sfs: Permission denied"
   [ "$(cat nobody/ro.sfs)" = old ] || fail "the read-only file changed"
-  [ "$(ls -A nobody | tr '\n' ' ')" = "ro.sfs zider-sfx " ] || fail "a refused write left files: $(ls -A nobody)"
+  [ "$(entries nobody)" = "ro.sfs zider-sfx" ] || fail "a refused write left files: $(entries nobody)"
 else
   run --save ro.sfs
   expect_error "read-only target" "cannot write ro.sfs: Permission denied"
@@ -115,7 +115,7 @@ expect_error "newline in a name" 'cannot write "new\nline/x.sfs": No such file o
 
 # Everything printed must reach standard output.
 for ops in "--seed 1 --print-csv" "--help" "--list-presets"; do
-  # shellcheck disable=SC2086
+  # shellcheck disable=SC2086 # ops holds several arguments, split on purpose
   run_to /dev/full $ops
   expect_error "$ops to /dev/full" "cannot write standard output: No space left on device"
 done

@@ -39,15 +39,31 @@ export function download(name: string, bytes: Uint8Array, type: string): void {
   setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
-export async function copyText(text: string): Promise<void> {
+/** Copies text to the clipboard; false when the browser refused. */
+export async function copyText(text: string): Promise<boolean> {
   try {
     await navigator.clipboard.writeText(text);
+    return true;
   } catch {
     const area = el('textarea');
     area.value = text;
     document.body.append(area);
     area.select();
-    document.execCommand('copy');
+    const copied = document.execCommand('copy');
     area.remove();
+    return copied;
   }
+}
+
+/** Says beside a button, for a few seconds and to screen readers, what it did. */
+export function confirmBeside(button: HTMLElement, message: string): void {
+  let note = button.nextElementSibling;
+  if (!(note instanceof HTMLElement) || !note.classList.contains('done')) {
+    note = el('span', { class: 'done', role: 'status' });
+    button.after(note);
+  }
+  const shown = note as HTMLElement;
+  shown.textContent = message;
+  clearTimeout(Number(shown.dataset.timer));
+  shown.dataset.timer = String(setTimeout(() => (shown.textContent = ''), 4000));
 }

@@ -7,6 +7,14 @@ import { drawWave, playSamples, samplesOf, waveFacts } from '../wave';
 import { findElements } from './dom';
 import type { Page, Panel, View } from './page';
 
+/** The note on a waveform the buffer cut (whole: see Rendered.whole). */
+export function cutNote(whole: number | null | undefined): string {
+  if (whole === undefined) return '';
+  return whole === null
+    ? 'Cut: the sound is longer than even the largest "Buffer length" (10) holds.'
+    : `Cut: the buffer ends before the sound; "Buffer length" ${whole} plays it whole.`;
+}
+
 export class ListenPanel implements Panel {
   private ui = findElements({
     status: HTMLElement,
@@ -17,6 +25,7 @@ export class ListenPanel implements Panel {
     length: HTMLElement,
     peak: HTMLElement,
     clip: HTMLElement,
+    cut: HTMLElement,
   });
   private audio: AudioContext | null = null;
   private stopPlaying: (() => void) | null = null;
@@ -58,7 +67,10 @@ export class ListenPanel implements Panel {
     this.ui.peak.textContent = `peak ${(facts.peak * 100).toFixed(1)} %`;
     this.ui.clip.hidden = facts.clipped === 0;
     this.ui.clip.textContent = `clipping: ${facts.clipped} samples at full scale`;
+    this.ui.cut.hidden = result.whole === undefined;
+    this.ui.cut.textContent = cutNote(result.whole);
     this.ui.status.textContent = `Rendered in ${result.ms.toFixed(1)} ms`;
+    this.page.heard(design, result);
     if (this.ui.playOnChange.checked && design === this.page.view.design) this.play(samples);
   }
 

@@ -2,11 +2,12 @@
 // the address that follows it. Every change goes through change(), then each
 // panel shows the one view derived from it.
 
-import { Design, gameTexts, initialDesign } from '../design';
+import { Design, initialDesign } from '../design';
 import type { Engine } from '../engine';
 import { History } from '../history';
-import { Renderer } from '../renderer';
+import { Rendered, Renderer } from '../renderer';
 import { applyStep, Step } from '../replay';
+import { gameTexts } from '../routes';
 import { parseShareHash, shareHash } from '../share';
 import { findElements } from './dom';
 import { ExplorePanel } from './explore-panel';
@@ -24,9 +25,10 @@ export class Studio implements Page {
   private history: History<Design>;
   private ui = findElements({ error: HTMLElement });
   private listen: ListenPanel;
-  /** Shows nothing per change: it draws its strip when asked. */
-  private variations: VariationsPanel;
+  private game: GamePanel;
   private panels: Panel[];
+  /** Error spots that show a message; the next change empties them. */
+  private shownErrors = new Set<HTMLElement>();
 
   constructor(readonly engine: Engine) {
     const first = initialDesign(engine);
@@ -35,22 +37,28 @@ export class Studio implements Page {
     this.history = new History(typeof fromLink === 'string' ? first : fromLink);
     this.view = this.derive();
     this.listen = new ListenPanel(this);
-    this.variations = new VariationsPanel(this);
-    this.panels = [new Toolbar(this), new ParamsPanel(this), new GamePanel(this), new IoPanel(this), this.listen];
-    this.panels.push(new ExplorePanel(this));
+    this.game = new GamePanel(this);
+    this.panels = [
+      new Toolbar(this),
+      new ParamsPanel(this),
+      this.game,
+      new IoPanel(this),
+      this.listen,
+      new VariationsPanel(this),
+      new ExplorePanel(this),
+    ];
     window.addEventListener('hashchange', () => this.followLink());
     this.refresh();
   }
 
-  dispatch(step: Step, { live = false, prefix = '' }: DispatchOptions = {}): void {
+  dispatch(step: Step, { group, prefix = '', errorAt }: DispatchOptions = {}): void {
     const next = applyStep(this.engine, this.history.current, step);
-    if (typeof next === 'string') this.error(prefix + next);
-    else this.change(next, live);
+    if (typeof next === 'string') this.error(prefix + next, errorAt);
+    else this.change(next, group);
   }
 
-  change(next: Design, live = false): void {
-    if (live) this.history.replace(next);
-    else this.history.push(next);
+  change(next: Design, group?: string): void {
+    this.history.push(next, group);
     this.error('');
     this.refresh();
   }
@@ -62,20 +70,31 @@ export class Studio implements Page {
     }
   }
 
-  error(message: string): void {
-    this.ui.error.textContent = message;
-    this.ui.error.hidden = message === '';
+  error(message: string, at: HTMLElement = this.ui.error): void {
+    for (const spot of this.shownErrors) {
+      spot.textContent = '';
+      spot.hidden = true;
+    }
+    this.shownErrors.clear();
+    if (message === '') return;
+    at.textContent = message;
+    at.hidden = false;
+    this.shownErrors.add(at);
   }
 
   play(d: Design | undefined): Promise<void> {
     return this.listen.playDesign(d);
   }
 
+  heard(design: Design, result: Rendered): void {
+    this.game.heard(design, result);
+  }
+
   private derive(): View {
     const design = this.history.current;
     const texts = gameTexts(this.engine, design);
     const { canUndo, canRedo } = this.history;
-    return { design, texts, hash: shareHash(design, texts), canUndo, canRedo };
+    return { design, texts, hash: shareHash(this.engine, design, texts.csv), canUndo, canRedo };
   }
 
   private refresh(): void {

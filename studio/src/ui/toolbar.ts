@@ -1,5 +1,6 @@
 // The design toolbar: presets, randomize, mutate, reset, the seed and buffer
-// length fields, undo and redo (also Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y).
+// length fields, undo and redo (also Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y), and P,
+// which plays or stops the sound wherever the focus is not in a text field.
 
 import type { Design } from '../design';
 import { BUFFER_MAX } from '../params';
@@ -18,6 +19,9 @@ export class Toolbar implements Panel {
     buffer: HTMLInputElement,
     undo: HTMLButtonElement,
     redo: HTMLButtonElement,
+    designError: HTMLElement,
+    play: HTMLButtonElement,
+    stop: HTMLButtonElement,
   });
 
   constructor(private page: Page) {
@@ -70,18 +74,33 @@ export class Toolbar implements Panel {
       if (/^\d+$/.test(t) && Number(t) <= max) {
         this.page.dispatch(step(Number(t)));
       } else {
-        this.page.error(`${name}: "${t}" is not a whole number from 0 to ${max}`);
+        this.page.error(`${name}: "${t}" is not a whole number from 0 to ${max}`, this.ui.designError);
         field.value = String(current(this.page.view.design));
       }
     };
   }
 
   private shortcut(e: KeyboardEvent): void {
-    const typing = e.target instanceof HTMLInputElement && e.target.type === 'text';
-    if (!(e.ctrlKey || e.metaKey) || typing) return;
+    if (typing(e.target) || e.altKey) return;
     const key = e.key.toLowerCase();
+    if (key === 'p' && !(e.ctrlKey || e.metaKey)) {
+      e.preventDefault();
+      if (e.repeat) return;
+      const playing = this.ui.play.getAttribute('aria-pressed') === 'true';
+      (playing ? this.ui.stop : this.ui.play).click();
+      return;
+    }
+    if (!(e.ctrlKey || e.metaKey)) return;
     if (key !== 'z' && key !== 'y') return;
     e.preventDefault();
     this.page.undo(key === 'y' || e.shiftKey);
   }
+}
+
+/** Whether a key goes into text: a text field, a number field or a text area. */
+function typing(target: EventTarget | null): boolean {
+  if (target instanceof HTMLTextAreaElement) return true;
+  if (target instanceof HTMLElement && target.isContentEditable) return true;
+  const nonText = ['range', 'checkbox', 'radio', 'button', 'submit', 'reset', 'file', 'color'];
+  return target instanceof HTMLInputElement && !nonText.includes(target.type);
 }

@@ -6,12 +6,12 @@
 #include <cstring>
 #include <vector>
 
-#include "frame/registry.h"
+#include "frame/ace_kinds.h"
 
 namespace zu {
 
-// The expected parameter types per entry, written independently of the
-// table: T text (45), N number (22), F file (63), i integer (1), s string (3).
+/// The expected parameter types per entry, written independently of the
+/// table: T text (45), N number (22), F file (63), i integer (1), s string (3).
 inline const char* const kConditionTypes[] = {"", "", "T", "T", "T", "", ""};
 inline const uint16_t kConditionFlags[] = {0, 0, 34, 34, 34, 0, 0};
 inline const char* const kActionTypes[] = {

@@ -227,20 +227,42 @@ TEST_F(ModuleTest, EveryDescriptorEntryThroughTheInfoExports) {
 
 DWORD WINAPI NothingThread(void*) { return 0; }
 
-TEST_F(ModuleTest, EntryPointRebuildsTablesOnEveryCallAndKeepsOldOnes) {
-  auto actions =
-      reinterpret_cast<InfosFn>(reinterpret_cast<void (*)()>(host.Export("GetActionInfos")));
-  const uint16_t* before = actions(nullptr, 57);
-  const std::vector<uint16_t> words(before - 2, before + 17);
-  // A thread start notifies the entry point, which builds a fresh set.
+bool StartAndJoinThread() {
   HANDLE thread = CreateThread(nullptr, 0, &NothingThread, nullptr, 0, nullptr);
-  ASSERT_NE(thread, nullptr);
+  if (thread == nullptr) return false;
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
-  const uint16_t* after = actions(nullptr, 57);
-  EXPECT_NE(after, before);
-  EXPECT_EQ(std::vector<uint16_t>(after - 2, after + 17), words);
-  EXPECT_EQ(std::vector<uint16_t>(before - 2, before + 17), words);
+  return true;
+}
+
+// Every thread start and end notifies the entry point: the host keeps the
+// tables it was given, with their contents, and the module keeps its memory.
+TEST_F(ModuleTest, ThreadStartsKeepTheTablesAndTheMemory) {
+  auto actions =
+      reinterpret_cast<InfosFn>(reinterpret_cast<void (*)()>(host.Export("GetActionInfos")));
+  const uint16_t* entry = actions(nullptr, 57);
+  const std::vector<uint16_t> words(entry - 2, entry + 17);
+  ASSERT_TRUE(StartAndJoinThread());  // whatever the first thread sets up for good
+  const uint64_t heapBefore = HeapBytesInUse();
+  constexpr int kThreads = 2000;
+  for (int i = 0; i < kThreads; ++i) ASSERT_TRUE(StartAndJoinThread());
+  const uint64_t heapAfter = HeapBytesInUse();
+  RecordProperty("heap_bytes_before", std::to_string(heapBefore));
+  RecordProperty("heap_bytes_after", std::to_string(heapAfter));
+  EXPECT_LT(heapAfter, heapBefore + 64 * 1024)
+      << heapBefore << " bytes before " << kThreads << " threads, " << heapAfter << " after";
+
+  EXPECT_EQ(actions(nullptr, 57), entry);
+  EXPECT_EQ(std::vector<uint16_t>(entry - 2, entry + 17), words);
+  auto infos = reinterpret_cast<int32_t(__stdcall*)(void*, RunObjectInfos*)>(
+      reinterpret_cast<void (*)()>(host.Export("GetRunObjectInfos")));
+  RunObjectInfos again{};
+  ASSERT_EQ(infos(nullptr, &again), 1);
+  EXPECT_EQ(reinterpret_cast<const void* const*>(again.conditionRoutines),
+            host.infos().conditionTable);
+  EXPECT_EQ(reinterpret_cast<const void* const*>(again.actionRoutines), host.infos().actionTable);
+  EXPECT_EQ(reinterpret_cast<const void* const*>(again.expressionRoutines),
+            host.infos().expressionTable);
 }
 
 TEST_F(ModuleTest, DebugTreeIsOneStaticEndMarker) {
@@ -468,6 +490,47 @@ TEST_F(ModuleTest, VariableSettersGettersAndIndexAccess) {
   EXPECT_EQ(host.starvedFetches, 0);
 }
 
+// Every float crosses bit for bit, signalling NaNs of both signs included:
+// each setter, "Set variable with index", each getter, Variable( and the
+// parameter file. Each variable gets its own pattern so a mix-up shows.
+TEST_F(ModuleTest, FloatVariablesKeepEveryBit) {
+  RunData* rd = host.Create(0, 0);
+  const std::string path = TempPath("zu_runtime_bits.sfs");
+  auto setter = [](int i) { return i == 0 ? kSetSoundVolume : i == 2 ? kSetAttack : 26 + i; };
+  auto expectBits = [&](uint32_t base, int step) {
+    for (int i = 0; i < 24; ++i) {
+      if (i == 1) continue;
+      const uint32_t want = base + static_cast<uint32_t>(step * i);
+      EXPECT_EQ(static_cast<uint32_t>(host.Expression(rd, kGetterOf[i])), want) << i;
+      host.QueueExprInt(i);
+      EXPECT_EQ(static_cast<uint32_t>(host.Expression(rd, kVariable)), want) << i;
+    }
+  };
+  for (uint32_t base : {0x7F800001u, 0xFF800001u, 0x7FBFFFE8u, 0xFFA5A500u}) {
+    for (int i = 0; i < 24; ++i) {
+      if (i == 1) continue;
+      host.QueueFloatBits(base + static_cast<uint32_t>(i));
+      host.Action(rd, setter(i));
+    }
+    expectBits(base, 1);
+    host.Action(rd, kSaveSfs, host.Text(path));
+    const std::vector<uint8_t> file = ReadFile(path);
+    ASSERT_EQ(file.size(), 105u);
+    EXPECT_EQ(Word(&file[8]), base);  // the sound volume
+    host.Action(rd, kReset);
+    host.Action(rd, kLoadSfs, host.Text(path));
+    expectBits(base, 1);
+    for (int i = 0; i < 24; ++i) {
+      host.QueueInt(i);
+      host.QueueFloatBits(base + 23 - static_cast<uint32_t>(i));
+      host.Action(rd, kSetByIndex);
+    }
+    expectBits(base + 23, -1);
+  }
+  EXPECT_EQ(host.starvedFetches, 0);
+  std::remove(path.c_str());
+}
+
 TEST_F(ModuleTest, CsvTextRoundTripThroughTheHostsStrings) {
   RunData* rd = host.Create(0, 0);
   host.ClearRecords();
@@ -517,7 +580,7 @@ TEST_F(ModuleTest, FailedParameterFileSaveKeepsTheOldFile) {
   const std::vector<uint8_t> old = ReadFile(path);
   ASSERT_EQ(old.size(), 105u);
   // Held open without delete sharing, the file cannot be replaced: the new
-  // image is written beside it, the move fails and the temporary goes.
+  // image is written beside it, the replace is refused and the temporary goes.
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
