@@ -9,6 +9,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
 
 namespace zu {
 
@@ -225,6 +228,17 @@ inline float SineF(float x) {
 #if defined(__SSE2__)
 namespace sine_internal {
 
+/// _mm_cvttpd_epi32 for two lanes known to lie within the 32-bit range, where
+/// every build truncates alike. WebAssembly has the instruction itself;
+/// Emscripten's SSE2 header would emulate it lane by lane through lrint.
+inline __m128i TruncLanesInRange(__m128d v) {
+#if defined(__wasm_simd128__)
+  return wasm_i32x4_trunc_sat_f64x2_zero(v);
+#else
+  return _mm_cvttpd_epi32(v);
+#endif
+}
+
 /// The quick route of SineF in two lanes for the two floats in the low lanes
 /// of x, both known to lie in [0, 2^15) with the sign bit clear: the same
 /// IEEE operations in the same order, so each lane gives SineF's bits.
@@ -232,8 +246,8 @@ namespace sine_internal {
 /// out[1]); those still need SinePositiveRare of their argument, as in SineF.
 inline int SineQuickLanesUnresolved(__m128 x, float* out) {
   const __m128d ax = _mm_cvtps_pd(x);
-  const __m128i n =
-      _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
+  const __m128i n = TruncLanesInRange(
+      _mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
   const __m128d nd = _mm_cvtepi32_pd(n);
   __m128d b = _mm_sub_pd(ax, _mm_mul_pd(nd, _mm_set1_pd(kPi32Part1)));
   b = _mm_sub_pd(b, _mm_mul_pd(nd, _mm_set1_pd(kPi32Part2)));

@@ -5,6 +5,7 @@
 // by value while a sound renders and hand it back to the SynthState at the end.
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -82,6 +83,69 @@ bool RenderSamples(int32_t length, Pitch& pitch, Duty& duty, Envelope& envelope,
   }
 }
 
+/// RenderSamples for WebAssembly. Its engines keep fewer values in registers
+/// than a native compiler: with the stages that run ahead in the same loop as
+/// the filters, they spill the filter chain's state to memory, lengthening the
+/// recurrence that bounds the render. So here the stages run ahead a block of
+/// samples at a time (waves and gains into a buffer), and the filters then
+/// take the block in a loop of their own. Same stages, same order of their
+/// steps, same bits.
+template <bool kLowPassBypassed, class Oscillator>
+bool RenderSamplesInBlocks(int32_t length, Pitch& pitch, Duty& duty, Envelope& envelope,
+                           Oscillator& oscillator, LowPass& lowPass, HighPass& highPass,
+                           Phaser& phaser, Output& output) {
+  constexpr int kBlock = 64;
+  auto prepare = [&](float* wave) ZU_ALWAYS_INLINE {
+    if (pitch.RepeatDue()) {
+      pitch.Restart();
+      duty.Restart();
+    }
+    const int32_t period = pitch.Process();
+    oscillator.Prepare(period, duty.Process(), wave);
+    for (int k = 0; k < kSubsamples; k += 2) oscillator.ProcessPair(k, wave + k);
+    oscillator.Finish(wave);
+  };
+  float wave[kBlock + 1][kSubsamples];  // wave[j]: sample j of the block; wave[count]: the next
+  float gain[kBlock];
+  prepare(wave[0]);
+  for (int32_t start = 0;;) {
+    // The sound ends after the sample in which pitch or envelope ran out.
+    int count = 0;
+    bool playing = true;
+    bool last = false;
+    while (count < kBlock && !last) {
+      gain[count] = envelope.Process();
+      playing = !pitch.Ended() && !envelope.Finished();
+      count += 1;
+      last = !playing || start + count >= length;
+      if (!last) prepare(wave[count]);
+    }
+    for (int j = 0; j < count; ++j) {
+      const double volume = D(gain[j]);
+      phaser.Sweep();
+      highPass.Sweep();
+#pragma GCC unroll 8
+      for (int k = 0; k < kSubsamples; ++k) {
+        float s = kLowPassBypassed ? lowPass.Bypass(wave[j][k]) : lowPass.Filter(wave[j][k]);
+        s = highPass.Process(s);
+        s = phaser.Process(s);
+        output.Add(s, volume);
+      }
+      output.Process();
+    }
+    if (last) return playing;
+    start += count;
+    std::memcpy(wave[0], wave[count], sizeof wave[0]);
+  }
+}
+
+/// WebAssembly renders in blocks (see RenderSamplesInBlocks).
+#if defined(__wasm__)
+constexpr bool kRenderInBlocks = true;
+#else
+constexpr bool kRenderInBlocks = false;
+#endif
+
 /// Renders up to length samples with one wave type's oscillator, the
 /// low-pass running or bypassed (template arguments, so that these choices
 /// are made once per render, not once per subsample). The stages hold their
@@ -107,8 +171,14 @@ void Render(SoundGenerator& gen, int32_t length, int16_t* out) {
   Output output;
   output.Init(prm, out);
 
-  const bool playing = RenderSamples<kLowPassBypassed>(length, pitch, duty, envelope, oscillator,
-                                                       lowPass, highPass, phaser, output);
+  bool playing;
+  if constexpr (kRenderInBlocks) {
+    playing = RenderSamplesInBlocks<kLowPassBypassed>(length, pitch, duty, envelope, oscillator,
+                                                      lowPass, highPass, phaser, output);
+  } else {
+    playing = RenderSamples<kLowPassBypassed>(length, pitch, duty, envelope, oscillator, lowPass,
+                                              highPass, phaser, output);
+  }
 
   st.playing = playing ? 1 : 0;
   pitch.Store(st);

@@ -91,7 +91,7 @@ class Vibrato {
   static __m128d ShortSinePair(__m128d x) {
     using namespace sine_internal;
     auto c = [](int i) { return _mm_load_pd(kPairConstants[i]); };
-    const __m128i n = _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(x, c(kScale)), c(kHalf)));
+    const __m128i n = TruncLanesInRange(_mm_add_pd(_mm_mul_pd(x, c(kScale)), c(kHalf)));
     const __m128d b = _mm_sub_pd(x, _mm_mul_pd(_mm_cvtepi32_pd(n), c(kStep)));
     const __m128d z = _mm_mul_pd(b, b);
     const __m128d sinB = _mm_add_pd(b, _mm_mul_pd(_mm_mul_pd(b, z), c(kS3)));

@@ -1,6 +1,7 @@
 // Builds the Studio page: the names and texts from the registry and the
-// engine's exports as generated modules, the worker and the page bundled with
-// esbuild (the generator module with its embedded .wasm inside both), then the
+// engine's exports as generated modules, the workers (render and Explore map)
+// and the page bundled with esbuild (the generator module with its embedded
+// .wasm inside each), then the
 // served site and one self-contained HTML file that opens straight from disk.
 //
 //   node build.mjs ENGINE_JS ZU_GUIDE_EXPORT OUT_DIR
@@ -43,12 +44,14 @@ const common = {
 };
 
 const worker = await build({ ...common, entryPoints: [join(here, 'src/worker.ts')] });
+const exploreWorker = await build({ ...common, entryPoints: [join(here, 'src/explore/explore_worker.ts')] });
 const setWorker = await build({ ...common, entryPoints: [join(here, 'src/library/set_worker.ts')] });
 const page = await build({
   ...common,
   entryPoints: [join(here, 'src/main.ts')],
   define: {
     WORKER_SOURCE: JSON.stringify(worker.outputFiles[0].text),
+    EXPLORE_WORKER_SOURCE: JSON.stringify(exploreWorker.outputFiles[0].text),
     SET_WORKER_SOURCE: JSON.stringify(setWorker.outputFiles[0].text),
   },
 });

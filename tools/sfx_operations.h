@@ -1,6 +1,6 @@
 #pragma once
-/// The operations zider-sfx runs: one function each, working on one object's
-/// generator and wave buffer. The option table (sfx_options.h) names them.
+// The operations zider-sfx runs: one function each, working on one object's
+// generator and wave buffer. The option table (sfx_options.h) names them.
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
-/// zider-sfx's command line: one table of options that the parser, the help
-/// text and the runner all read. An option is a row of kOptions: its name,
-/// its argument, the function that checks the argument and the operation
-/// that runs it; the help text is made from the same rows.
+// zider-sfx's command line: one table of options that the parser, the help
+// text and the runner all read. An option is a row of kOptions: its name,
+// its argument, the function that checks the argument and the operation
+// that runs it; the help text is made from the same rows.
 
 #include <cstddef>
 #include <cstdint>

@@ -6,23 +6,10 @@
 
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
 import { mkdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { bitIdentityCases, LONGEST, mutate, preset, seed, toolArgs } from './cases.mjs';
-import {
-  env,
-  fieldValue,
-  openStudio,
-  rendered,
-  root,
-  runTool,
-  sha256,
-  singleFile,
-  tool,
-  useBrowser,
-  work,
-} from './browser.mjs';
+import { bitIdentityCases, mutate, preset, seed } from './cases.mjs';
+import { env, fieldValue, openStudio, rendered, root, runTool, sha256, singleFile, useBrowser } from './browser.mjs';
 
 let page;
 
@@ -45,26 +32,6 @@ test('every case renders, formats and saves the same bytes in the page as in zid
   console.log(`# bit identity: ${cases.length} cases compared (WAV SHA-256, CSV text, .sfs bytes)`);
   assert.deepEqual(differ, []);
   assert.deepEqual(page.errors, []);
-});
-
-test('the longest render (410000 samples): time in the page beside the native tool', async () => {
-  const times = [];
-  for (let i = 0; i < 3; i++) times.push(await page.evaluate((s) => window.studio.run(s), LONGEST));
-  // Native: the tool with the render, less the same run without it.
-  const args = toolArgs(LONGEST, () => '');
-  const timed = (extra) => {
-    const start = process.hrtime.bigint();
-    assert.equal(spawnSync(tool, [...args, ...extra]).status, 0);
-    return Number(process.hrtime.bigint() - start) / 1e6;
-  };
-  const best = (xs) => Math.min(...xs);
-  const withRender = best([0, 1, 2, 3, 4].map(() => timed(['--render', join(work, 'long.wav')])));
-  const without = best([0, 1, 2, 3, 4].map(() => timed(['--print-csv'])));
-  assert.equal(sha256(readFileSync(join(work, 'long.wav'))), times[0].wavSha256);
-  const inPage = best(times.map((t) => t.ms)).toFixed(1);
-  console.log(
-    `# render of 410000 samples: headless Chromium worker ${inPage} ms, native ${(withRender - without).toFixed(1)} ms`,
-  );
 });
 
 test('exported WAV, .sfs and copied CSV are the bytes zider-sfx gives', async () => {

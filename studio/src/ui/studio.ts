@@ -14,6 +14,7 @@ import type { SetJob, SetResult } from '../library/set-jobs';
 import { restoreLibrary, storeLibrary } from '../library/store';
 import { parseShareHash, shareHash } from '../share';
 import { findElements } from './dom';
+import { ExplorePanel } from './explore-panel';
 import { GamePanel } from './game-panel';
 import { IoPanel } from './io-panel';
 import { LibraryPanel } from './library-panel';
@@ -70,6 +71,7 @@ export class Studio implements Page {
       new IoPanel(this),
       this.listen,
       new VariationsPanel(this),
+      new ExplorePanel(this),
       this.library,
     ];
     window.addEventListener('hashchange', () => this.followLink());
