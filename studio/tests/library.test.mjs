@@ -144,6 +144,12 @@ test('add, a refused rename, reorder by keyboard, undo, reload, save and open a 
   await p.click('#undo');
   assert.deepEqual(await names(p), ['jump', 'coin']);
   await p.click('#redo');
+  // Another tab sees the change, so that its own next change keeps it.
+  const other = await openStudio();
+  await p.click('#library-list [aria-label="Duplicate jump"]');
+  await other.waitForFunction(() => window.studio.library.sounds.length === 3);
+  await other.click('#library-list [aria-label="Delete jump 2"]');
+  await other.close();
   await p.reload();
   await p.waitForSelector('body[data-ready=true]');
   assert.deepEqual(await names(p), ['coin', 'jump']);

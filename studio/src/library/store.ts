@@ -7,6 +7,9 @@ import { emptyLibrary, Library } from './library';
 
 const KEY = 'zider-uzazir-studio-library';
 
+/** Whether a storage event's key is the library's (another tab changed it). */
+export const isLibraryKey = (key: string | null): boolean => key === KEY;
+
 interface Stored {
   name: string;
   open: number | null;

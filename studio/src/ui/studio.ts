@@ -11,7 +11,7 @@ import { gameTexts } from '../routes';
 import { WorkerPool } from '../explore/pool';
 import { followDesign, Library } from '../library/library';
 import type { SetJob, SetResult } from '../library/set-jobs';
-import { restoreLibrary, storeLibrary } from '../library/store';
+import { isLibraryKey, restoreLibrary, storeLibrary } from '../library/store';
 import { parseShareHash, shareHash } from '../share';
 import { findElements } from './dom';
 import { ExplorePanel } from './explore-panel';
@@ -75,6 +75,9 @@ export class Studio implements Page {
       this.library,
     ];
     window.addEventListener('hashchange', () => this.followLink());
+    window.addEventListener('storage', (e) => {
+      if (isLibraryKey(e.key)) this.adoptStoredLibrary();
+    });
     this.refresh();
     if (typeof fromLink === 'string' || kept.problem)
       this.error(typeof fromLink === 'string' ? fromLink : kept.problem);
@@ -148,6 +151,15 @@ export class Studio implements Page {
       if (problem) this.error(problem);
     }
     for (const panel of this.panels) panel.show(this.view);
+  }
+
+  /** The library another tab kept becomes this tab's (one undo step), so
+   * that neither tab's next change drops the other's. */
+  private adoptStoredLibrary(): void {
+    const kept = restoreLibrary(this.engine);
+    if (kept.problem) return;
+    this.stored = kept.library;
+    this.changeLibrary(kept.library);
   }
 
   /** An address typed or pasted into the location bar. */
