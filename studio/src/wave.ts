@@ -35,6 +35,18 @@ export function waveFacts(samples: Int16Array): WaveFacts {
 }
 
 /** Draws the samples' min/max per pixel column. */
+/** The lowest and highest sample of samples[from, to) (at least one sample
+ * from `from`), or null when none lies there. */
+export function columnRange(samples: Int16Array, from: number, to: number): [number, number] | null {
+  let lo = 32767;
+  let hi = -32768;
+  for (let i = from; i < Math.max(from + 1, to) && i < samples.length; i++) {
+    if (samples[i] < lo) lo = samples[i];
+    if (samples[i] > hi) hi = samples[i];
+  }
+  return lo > hi ? null : [lo, hi];
+}
+
 export function drawWave(canvas: HTMLCanvasElement, samples: Int16Array): void {
   const ctx = canvas.getContext('2d');
   if (!ctx) return;
@@ -51,15 +63,9 @@ export function drawWave(canvas: HTMLCanvasElement, samples: Int16Array): void {
   ctx.fillStyle = '#5ad1a4';
   const per = samples.length / w;
   for (let x = 0; x < w; x++) {
-    const from = Math.floor(x * per);
-    const to = Math.max(from + 1, Math.floor((x + 1) * per));
-    let lo = 32767;
-    let hi = -32768;
-    for (let i = from; i < to && i < samples.length; i++) {
-      if (samples[i] < lo) lo = samples[i];
-      if (samples[i] > hi) hi = samples[i];
-    }
-    if (lo > hi) continue;
+    const range = columnRange(samples, Math.floor(x * per), Math.floor((x + 1) * per));
+    if (!range) continue;
+    const [lo, hi] = range;
     const y1 = h / 2 - (hi / FULL_SCALE) * (h / 2);
     const y2 = h / 2 - (lo / FULL_SCALE) * (h / 2);
     ctx.fillRect(x, y1, 1, Math.max(1, y2 - y1));

@@ -209,10 +209,12 @@ class FakeWorker {
 test('the pool runs one job per worker, delivers results as they come and drops a cancelled batch', async () => {
   FakeWorker.all = [];
   const pool = new m.WorkerPool(() => new FakeWorker(), 2);
+  pool.warm();
+  assert.equal(FakeWorker.all.length, 2, 'warming starts every worker');
   const got = [];
   const old = pool.run([1, 2, 3, 4], { onResult: (i, r) => got.push(['old', i, r]) });
   const [a, b] = FakeWorker.all;
-  assert.equal(FakeWorker.all.length, 2);
+  assert.equal(FakeWorker.all.length, 2, 'the jobs go to the warmed workers');
   assert.deepEqual([a.posted.length, b.posted.length], [1, 1]);
   b.answer();
   assert.deepEqual(got, [['old', 1, 4]]);

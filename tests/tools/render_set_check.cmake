@@ -7,19 +7,7 @@ cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 
-function(run)
-  execute_process(COMMAND ${EMULATOR} "${TOOL}" ${ARGN}
-                  WORKING_DIRECTORY "${WORK}"
-                  OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE r)
-  set(err "${e}" PARENT_SCOPE)
-  set(rc "${r}" PARENT_SCOPE)
-endfunction()
-
-function(expect what actual expected)
-  if(NOT "${actual}" STREQUAL "${expected}")
-    message(SEND_ERROR "${what}: got [${actual}], want [${expected}]")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/tool_check_common.cmake")
 
 # Every file of a folder with its digest, one "name digest" per item.
 function(digests dir out)

@@ -7,21 +7,7 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 set(failures 0)
 
-# Runs the tool with the given arguments; sets out, err and rc.
-function(run)
-  execute_process(COMMAND ${EMULATOR} "${TOOL}" ${ARGN}
-                  WORKING_DIRECTORY "${WORK}"
-                  OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE r)
-  set(out "${o}" PARENT_SCOPE)
-  set(err "${e}" PARENT_SCOPE)
-  set(rc "${r}" PARENT_SCOPE)
-endfunction()
-
-function(expect what actual expected)
-  if(NOT "${actual}" STREQUAL "${expected}")
-    message(SEND_ERROR "${what}: got [${actual}], want [${expected}]")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/tool_check_common.cmake")
 
 # One line on stderr for a refused or failed run.
 function(expect_one_error_line what)

@@ -3,6 +3,7 @@
 // movement and noisiness; and a small picture of its waveform.
 
 import FFT from 'fft.js';
+import { columnRange } from '../wave';
 
 export const SAMPLE_RATE = 44100;
 /** Loudness of silence: the quietest a 16-bit sound can be, in dBFS. */
@@ -182,14 +183,9 @@ export function waveSummary(samples: Int16Array, columns: number): Int8Array {
   if (samples.length === 0) return out;
   for (let c = 0; c < columns; c++) {
     const from = Math.floor((c * samples.length) / columns);
-    const to = Math.max(from + 1, Math.floor(((c + 1) * samples.length) / columns));
-    let lo = 32767;
-    let hi = -32768;
-    for (let i = from; i < to && i < samples.length; i++) {
-      if (samples[i] < lo) lo = samples[i];
-      if (samples[i] > hi) hi = samples[i];
-    }
-    if (lo > hi) continue;
+    const range = columnRange(samples, from, Math.floor(((c + 1) * samples.length) / columns));
+    if (!range) continue;
+    const [lo, hi] = range;
     out[2 * c] = Math.round((lo * 127) / 32768);
     out[2 * c + 1] = Math.round((hi * 127) / 32768);
   }

@@ -111,6 +111,12 @@ export class WorkerPool<In, Out> {
     });
   }
 
+  /** Starts every worker now, so that their start-up (loading the engine) is
+   * over before the first jobs come. */
+  warm(): void {
+    while (this.slots.length < this.size) this.addWorker();
+  }
+
   /** Jobs waiting or running. */
   get pending(): number {
     return this.queue.length + this.slots.filter((s) => s.task).length;

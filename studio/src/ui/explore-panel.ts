@@ -100,7 +100,11 @@ export class ExplorePanel implements Panel {
 
   constructor(private page: Page) {
     const url = URL.createObjectURL(new Blob([EXPLORE_WORKER_SOURCE], { type: 'text/javascript' }));
-    this.explorer = new Explorer(new WorkerPool<PointJob, PointResult>(() => new Worker(url)));
+    const pool = new WorkerPool<PointJob, PointResult>(() => new Worker(url));
+    this.explorer = new Explorer(pool);
+    // The workers load their engine while the author comes to the map.
+    const section = this.ui.exploreOpen.closest('section') ?? this.ui.exploreOpen;
+    for (const event of ['pointerenter', 'focusin']) section.addEventListener(event, () => pool.warm(), { once: true });
     this.explorer.onUpdate = () => this.schedule();
     this.ui.explorePoints.value = String(EXPLORE_DEFAULT_POINTS);
     this.ui.explorePoints.max = String(EXPLORE_MAX_POINTS);
