@@ -34,7 +34,6 @@ export function waveFacts(samples: Int16Array): WaveFacts {
   return { samples: samples.length, ms: (samples.length * 1000) / SAMPLE_RATE, peak: peak / FULL_SCALE, clipped };
 }
 
-/** Draws the samples' min/max per pixel column. */
 /** The lowest and highest sample of samples[from, to) (at least one sample
  * from `from`), or null when none lies there. */
 export function columnRange(samples: Int16Array, from: number, to: number): [number, number] | null {
@@ -47,6 +46,7 @@ export function columnRange(samples: Int16Array, from: number, to: number): [num
   return lo > hi ? null : [lo, hi];
 }
 
+/** Draws the samples' min/max per pixel column. */
 export function drawWave(canvas: HTMLCanvasElement, samples: Int16Array): void {
   const ctx = canvas.getContext('2d');
   if (!ctx) return;

@@ -2,6 +2,7 @@
 // with its .sfs file for a pack or for playing, or only its outline for the
 // library's small waveform.
 
+import { columnRange, samplesOf } from '../wave';
 import type { SetSound } from './set-core';
 
 /** Columns of a sound's outline (its small waveform). */
@@ -21,25 +22,16 @@ export interface SetResult {
   sfs?: Uint8Array;
 }
 
-/** The outline of a RIFF/WAVE image's samples. */
+/** The outline of a RIFF/WAVE image's samples (columns without a sample are 0). */
 export function outlineOf(wav: Uint8Array): { samples: number; outline: Int16Array } {
-  const samples = Math.max(0, (wav.length - 44) >> 1);
-  const view = new DataView(wav.buffer, wav.byteOffset, wav.byteLength);
+  const samples = samplesOf(wav);
   const outline = new Int16Array(2 * OUTLINE_COLUMNS);
+  const per = samples.length / OUTLINE_COLUMNS;
   for (let c = 0; c < OUTLINE_COLUMNS; c++) {
-    const from = Math.floor((c * samples) / OUTLINE_COLUMNS);
-    const to = Math.floor(((c + 1) * samples) / OUTLINE_COLUMNS);
-    let lo = 0;
-    let hi = 0;
-    for (let i = from; i < to; i++) {
-      const s = view.getInt16(44 + 2 * i, true);
-      if (s < lo) lo = s;
-      if (s > hi) hi = s;
-    }
-    outline[2 * c] = lo;
-    outline[2 * c + 1] = hi;
+    const range = columnRange(samples, Math.floor(c * per), Math.floor((c + 1) * per));
+    if (range) outline.set(range, 2 * c);
   }
-  return { samples, outline };
+  return { samples: samples.length, outline };
 }
 
 export function resultTransfer(r: SetResult): Transferable[] {
