@@ -239,6 +239,19 @@ inline __m128i TruncLanesInRange(__m128d v) {
 #endif
 }
 
+#if defined(__wasm_simd128__)
+/// The truncation of two lanes known to lie above 0 and below 2^31, as
+/// doubles: their floor. WebAssembly engines convert to integers and back
+/// lane by lane, checking each conversion; this takes one instruction.
+inline __m128d PositiveWholeLanes(__m128d v) { return (__m128d)wasm_f64x2_floor((v128_t)v); }
+
+/// Whole numbers 0 to 2^31 - 1 in two double lanes as 32-bit integers in
+/// lanes 0 and 2: 2^52 added puts each in the low word of its lane, exactly.
+inline v128_t LowWords(__m128d whole) {
+  return wasm_f64x2_add((v128_t)whole, wasm_f64x2_splat(0x1p52));
+}
+#endif
+
 /// The quick route of SineF in two lanes for the two floats in the low lanes
 /// of x, both known to lie in [0, 2^15) with the sign bit clear: the same
 /// IEEE operations in the same order, so each lane gives SineF's bits.
@@ -248,11 +261,8 @@ inline int SineQuickLanesUnresolved(__m128 x, float* out) {
   const __m128d ax = _mm_cvtps_pd(x);
   const __m128d d = _mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5));
 #if defined(__wasm_simd128__)
-  // d > 0, so its truncation is its floor, and stays a double; 2^52 added
-  // leaves that whole number in the low word of each lane. No conversion to
-  // integers and back, which the engines do lane by lane.
-  const __m128d nd = (__m128d)wasm_f64x2_floor((v128_t)d);
-  const v128_t n = wasm_f64x2_add((v128_t)nd, wasm_f64x2_splat(0x1p52));
+  const __m128d nd = PositiveWholeLanes(d);
+  const v128_t n = LowWords(nd);
 #else
   const __m128i n = TruncLanesInRange(d);
   const __m128d nd = _mm_cvtepi32_pd(n);
