@@ -7,6 +7,7 @@
 // can spread them over the previous sample's filter work.
 
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -162,6 +163,35 @@ class SineOscillator : public OscillatorPhase {
       args_[k] = Round(2.0 * D(f) * D(kPi));
     }
   }
+  /// Prepare, with the sample's eight sine arguments (0 to 2pi) copied to
+  /// args, for SinesInPlace.
+  void PrepareArguments(int32_t period, float* args) {
+    Prepare(period, 0.0f, nullptr);
+    std::memcpy(args, args_, sizeof args_);
+  }
+#if defined(__SSE2__)
+  /// Replaces count arguments from PrepareArguments (a multiple of four) by
+  /// their sines, four at a time: SineF's bits, as ProcessPair and Finish
+  /// give them.
+  static void SinesInPlace(float* wave, int count) {
+    using namespace sine_internal;
+#pragma GCC unroll 2
+    for (int i = 0; i < count; i += 4) {
+      float args[4];
+      std::memcpy(args, wave + i, sizeof args);
+      const auto pair = [&](int k) {
+        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(args + k)));
+      };
+      const int unresolved = SineQuickLanesUnresolved(pair(0), wave + i) |
+                             SineQuickLanesUnresolved(pair(2), wave + i + 2) << 2;
+      if (__builtin_expect(unresolved != 0, 0)) {
+        for (int k = 0; k < 4; ++k) {
+          if ((unresolved >> k) & 1) wave[i + k] = SinePositiveRare(args[k]);
+        }
+      }
+    }
+  }
+#endif
   void ProcessPair(int first, float* wave) {
 #if defined(__SSE2__)
     // 0 <= f < 1, so the arguments lie in [0, 2pi]: the quick lanes apply.

@@ -239,6 +239,19 @@ inline __m128i TruncLanesInRange(__m128d v) {
 #endif
 }
 
+#if defined(__wasm_simd128__)
+/// The truncation of two lanes known to lie above 0 and below 2^31, as
+/// doubles: their floor. WebAssembly engines convert to integers and back
+/// lane by lane, checking each conversion; this takes one instruction.
+inline __m128d PositiveWholeLanes(__m128d v) { return (__m128d)wasm_f64x2_floor((v128_t)v); }
+
+/// Whole numbers 0 to 2^31 - 1 in two double lanes as 32-bit integers in
+/// lanes 0 and 2: 2^52 added puts each in the low word of its lane, exactly.
+inline v128_t LowWords(__m128d whole) {
+  return wasm_f64x2_add((v128_t)whole, wasm_f64x2_splat(0x1p52));
+}
+#endif
+
 /// The quick route of SineF in two lanes for the two floats in the low lanes
 /// of x, both known to lie in [0, 2^15) with the sign bit clear: the same
 /// IEEE operations in the same order, so each lane gives SineF's bits.
@@ -246,9 +259,14 @@ inline __m128i TruncLanesInRange(__m128d v) {
 /// out[1]); those still need SinePositiveRare of their argument, as in SineF.
 inline int SineQuickLanesUnresolved(__m128 x, float* out) {
   const __m128d ax = _mm_cvtps_pd(x);
-  const __m128i n = TruncLanesInRange(
-      _mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5)));
+  const __m128d d = _mm_add_pd(_mm_mul_pd(ax, _mm_set1_pd(kThirtyTwoOverPi)), _mm_set1_pd(0.5));
+#if defined(__wasm_simd128__)
+  const __m128d nd = PositiveWholeLanes(d);
+  const v128_t n = LowWords(nd);
+#else
+  const __m128i n = TruncLanesInRange(d);
   const __m128d nd = _mm_cvtepi32_pd(n);
+#endif
   __m128d b = _mm_sub_pd(ax, _mm_mul_pd(nd, _mm_set1_pd(kPi32Part1)));
   b = _mm_sub_pd(b, _mm_mul_pd(nd, _mm_set1_pd(kPi32Part2)));
   b = _mm_sub_pd(b, _mm_mul_pd(nd, _mm_set1_pd(kPi32Part3)));
@@ -261,8 +279,13 @@ inline int SineQuickLanesUnresolved(__m128 x, float* out) {
       _mm_mul_pd(z, _mm_add_pd(_mm_set1_pd(kQuickC2),
                                _mm_mul_pd(z, _mm_add_pd(_mm_set1_pd(kQuickC4),
                                                         _mm_mul_pd(z, _mm_set1_pd(kQuickC6)))))));
+#if defined(__wasm_simd128__)
+  const SinCos& t0 = kSinCosTable[wasm_i32x4_extract_lane(n, 0) & 63];
+  const SinCos& t1 = kSinCosTable[wasm_i32x4_extract_lane(n, 2) & 63];
+#else
   const SinCos& t0 = kSinCosTable[_mm_cvtsi128_si32(n) & 63];
   const SinCos& t1 = kSinCosTable[_mm_cvtsi128_si32(_mm_srli_si128(n, 4)) & 63];
+#endif
   const __m128d r = _mm_add_pd(_mm_mul_pd(_mm_set_pd(t1.sin, t0.sin), cosB),
                                _mm_mul_pd(_mm_set_pd(t1.cos, t0.cos), sinB));
   const __m128d err = _mm_mul_pd(r, _mm_set1_pd(kQuickErrorBound));

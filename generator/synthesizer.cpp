@@ -95,15 +95,23 @@ bool RenderSamplesInBlocks(int32_t length, Pitch& pitch, Duty& duty, Envelope& e
                            Oscillator& oscillator, LowPass& lowPass, HighPass& highPass,
                            Phaser& phaser, Output& output) {
   constexpr int kBlock = 64;
+  // The sine's arguments wait in the block's waves, and its sines are
+  // evaluated for the whole block at once, lanes over subsamples.
+  constexpr bool kSinesOfBlock = std::is_same_v<Oscillator, SineOscillator>;
   auto prepare = [&](float* wave) ZU_ALWAYS_INLINE {
     if (pitch.RepeatDue()) {
       pitch.Restart();
       duty.Restart();
     }
     const int32_t period = pitch.Process();
-    oscillator.Prepare(period, duty.Process(), wave);
-    for (int k = 0; k < kSubsamples; k += 2) oscillator.ProcessPair(k, wave + k);
-    oscillator.Finish(wave);
+    const float dutyNow = duty.Process();
+    if constexpr (kSinesOfBlock) {
+      oscillator.PrepareArguments(period, wave);
+    } else {
+      oscillator.Prepare(period, dutyNow, wave);
+      for (int k = 0; k < kSubsamples; k += 2) oscillator.ProcessPair(k, wave + k);
+      oscillator.Finish(wave);
+    }
   };
   float wave[kBlock + 1][kSubsamples];  // wave[j]: sample j of the block; wave[count]: the next
   float gain[kBlock];
@@ -120,6 +128,7 @@ bool RenderSamplesInBlocks(int32_t length, Pitch& pitch, Duty& duty, Envelope& e
       last = !playing || start + count >= length;
       if (!last) prepare(wave[count]);
     }
+    if constexpr (kSinesOfBlock) Oscillator::SinesInPlace(wave[0], count * kSubsamples);
     for (int j = 0; j < count; ++j) {
       const double volume = D(gain[j]);
       phaser.Sweep();

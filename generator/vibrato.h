@@ -91,14 +91,26 @@ class Vibrato {
   static __m128d ShortSinePair(__m128d x) {
     using namespace sine_internal;
     auto c = [](int i) { return _mm_load_pd(kPairConstants[i]); };
+#if defined(__wasm_simd128__)
+    // 0 <= x: the lanes lie above 0 (see sine.h).
+    const __m128d nd = PositiveWholeLanes(_mm_add_pd(_mm_mul_pd(x, c(kScale)), c(kHalf)));
+    const v128_t n = LowWords(nd);
+    const __m128d b = _mm_sub_pd(x, _mm_mul_pd(nd, c(kStep)));
+#else
     const __m128i n = TruncLanesInRange(_mm_add_pd(_mm_mul_pd(x, c(kScale)), c(kHalf)));
     const __m128d b = _mm_sub_pd(x, _mm_mul_pd(_mm_cvtepi32_pd(n), c(kStep)));
+#endif
     const __m128d z = _mm_mul_pd(b, b);
     const __m128d sinB = _mm_add_pd(b, _mm_mul_pd(_mm_mul_pd(b, z), c(kS3)));
     const __m128d cosB =
         _mm_add_pd(c(kOne), _mm_mul_pd(z, _mm_add_pd(c(kC2), _mm_mul_pd(z, c(kC4)))));
+#if defined(__wasm_simd128__)
+    const SinCos& t0 = kSinCosTable[wasm_i32x4_extract_lane(n, 0) & 63];
+    const SinCos& t1 = kSinCosTable[wasm_i32x4_extract_lane(n, 2) & 63];
+#else
     const SinCos& t0 = kSinCosTable[_mm_cvtsi128_si32(n) & 63];
     const SinCos& t1 = kSinCosTable[_mm_cvtsi128_si32(_mm_srli_si128(n, 4)) & 63];
+#endif
     return _mm_add_pd(_mm_mul_pd(_mm_set_pd(t1.sin, t0.sin), cosB),
                       _mm_mul_pd(_mm_set_pd(t1.cos, t0.cos), sinB));
   }

@@ -45,6 +45,42 @@ TEST(SineOscillator, SubsamplesAreTheRoundedSine) {
   EXPECT_EQ(differences, 0);
 }
 
+#if defined(__SSE2__)
+// The arguments of a block of samples, their sines taken four at a time
+// afterwards, give the waves of the sample-by-sample route, bit for bit.
+TEST(SineOscillator, BlockOfArgumentsGivesTheSameWaves) {
+  synth::SineOscillator bySample;
+  synth::SineOscillator byBlock;
+  SynthState state{};
+  bySample.Load(state);
+  byBlock.Load(state);
+  constexpr int kBlock = 64;
+  int differences = 0;
+  for (int block = 0; block < 300; ++block) {
+    float expected[kBlock][kSubsamples];
+    float wave[kBlock][kSubsamples];
+    for (int j = 0; j < kBlock; ++j) {
+      const int32_t sample = block * kBlock + j;
+      const int32_t period = sample % 97 == 0 ? (1 << 24) + sample : 8 + (sample * 7919) % 5000;
+      bySample.Prepare(period, 0.0f, expected[j]);
+      for (int k = 0; k < kSubsamples; k += 2) bySample.ProcessPair(k, expected[j] + k);
+      bySample.Finish(expected[j]);
+      byBlock.PrepareArguments(period, wave[j]);
+    }
+    synth::SineOscillator::SinesInPlace(wave[0], kBlock * kSubsamples);
+    for (int j = 0; j < kBlock; ++j) {
+      for (int k = 0; k < kSubsamples; ++k) {
+        if (sine_internal::FloatBits(wave[j][k]) != sine_internal::FloatBits(expected[j][k]) &&
+            ++differences < 5) {
+          ADD_FAILURE() << "block " << block << " sample " << j << " subsample " << k;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(differences, 0);
+}
+#endif
+
 // The table index (phase x 32) / period, taken from a double quotient, at
 // the phases next to each 1/32 of the longest and of odd periods.
 TEST(NoiseOscillator, TableIndexIsTheIntegerQuotient) {
