@@ -6,51 +6,28 @@ import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { build } from 'esbuild';
+import { join } from 'node:path';
 import { guideParameters } from '../generate.mjs';
+import { importModules, root } from './bundle.mjs';
 import { seed } from './cases.mjs';
 
-const here = dirname(fileURLToPath(import.meta.url));
-const root = resolve(process.env.ZU_ROOT ?? join(here, '../..'));
 let m;
 let engine;
 
 before(async () => {
-  const out = await build({
-    stdin: {
-      contents: [
-        'design',
-        'actions',
-        'replay',
-        'share',
-        'importing',
-        'params',
-        'engine',
-        'routes',
-        'names',
-        'format',
-        'library/library',
-      ]
-        .map((name) => `export * from './${name}';`)
-        .join('\n'),
-      resolveDir: join(here, '../src'),
-      loader: 'ts',
-    },
-    bundle: true,
-    write: false,
-    platform: 'node',
-    format: 'cjs',
-    alias: {
-      'zu-engine': join(root, 'build/wasm/bin/engine.js'),
-      'zu-registry': join(root, 'build/studio/generated/registry.ts'),
-    },
-    logLevel: 'warning',
-  });
-  const file = join(mkdtempSync(join(tmpdir(), 'studio-design-')), 'design.cjs');
-  writeFileSync(file, out.outputFiles[0].text);
-  m = (await import(file)).default;
+  m = await importModules([
+    'design',
+    'actions',
+    'replay',
+    'share',
+    'importing',
+    'params',
+    'engine',
+    'routes',
+    'names',
+    'format',
+    'library/library',
+  ]);
   engine = await m.loadEngine();
 });
 

@@ -8,45 +8,23 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { join } from 'node:path';
 import { Worker } from 'node:worker_threads';
 import { build } from 'esbuild';
+import { importModules, nodeBundle, root, src } from './bundle.mjs';
 
-const here = dirname(fileURLToPath(import.meta.url));
-const root = resolve(process.env.ZU_ROOT ?? join(here, '../..'));
 const tmp = mkdtempSync(join(tmpdir(), 'studio-explore-'));
 let m;
 let engine;
 
 before(async () => {
-  const out = await build({
-    stdin: {
-      contents: [
-        "export * from './explore/recipe'",
-        "export * from './explore/features'",
-        "export * from './explore/layout'",
-        "export * from './explore/pool'",
-        "export * from './explore/point'",
-        "export * from './explore/map'",
-        "export { loadEngine } from './engine'",
-      ].join(';'),
-      resolveDir: join(here, '../src'),
-      loader: 'ts',
-    },
-    bundle: true,
-    write: false,
-    platform: 'node',
-    format: 'cjs',
-    alias: { 'zu-engine': join(root, 'build/wasm/bin/engine.js') },
-    logLevel: 'warning',
-  });
+  m = await importModules(
+    ['recipe', 'features', 'layout', 'pool', 'point', 'map'].map((name) => `explore/${name}`).concat('engine'),
+    tmp,
+  );
   const entry = await build({
-    entryPoints: [join(here, '../src/explore/explore_worker.ts')],
-    bundle: true,
-    write: false,
-    platform: 'node',
-    format: 'cjs',
+    ...nodeBundle,
+    entryPoints: [join(src, 'explore/explore_worker.ts')],
     // A thread's port stands in for a Web Worker's global scope.
     banner: {
       js:
@@ -54,13 +32,8 @@ before(async () => {
         'globalThis.self = { set onmessage(f) { parentPort.on("message", (data) => f({ data })); },' +
         ' postMessage: (m, t) => parentPort.postMessage(m, t) };',
     },
-    alias: { 'zu-engine': join(root, 'build/wasm/bin/engine.js') },
-    logLevel: 'warning',
   });
   writeFileSync(join(tmp, 'worker.cjs'), entry.outputFiles[0].text);
-  const file = join(tmp, 'explore.cjs');
-  writeFileSync(file, out.outputFiles[0].text);
-  m = (await import(file)).default;
   engine = await m.loadEngine();
 });
 
