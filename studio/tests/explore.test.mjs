@@ -263,10 +263,10 @@ test("changing the sound mid-map drops the old map's work; a point played is hea
       data: { id, result: { block: job.base, features: null, samples: samples ? new Int16Array(3) : null } },
     });
   };
-  const spec = { source: { mode: 'mutate' }, pageSeed: 1, count: 3, buffer: 5 };
-  const old = explorer.open({ ...spec, base: new Uint32Array(26).fill(1) });
+  const request = { source: { mode: 'mutate' }, pageSeed: 1, count: 3, buffer: 5 };
+  const old = explorer.open({ ...request, base: new Uint32Array(26).fill(1) });
   reply(false);
-  const next = explorer.open({ ...spec, base: new Uint32Array(26).fill(2) });
+  const next = explorer.open({ ...request, base: new Uint32Array(26).fill(2) });
   reply(false); // the old map's second point, already running
   assert.deepEqual([old.answered, next.answered], [1, 0]);
   assert.equal(FakeWorker.all[0].posted.at(-1).job.base[0], 2);

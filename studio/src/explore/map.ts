@@ -7,7 +7,7 @@ import type { PointJob, PointResult } from './point';
 import type { Batch, WorkerPool } from './pool';
 import { exploreRecipes, ExploreSource, Recipe } from './recipe';
 
-export interface MapSpec {
+export interface MapRequest {
   source: ExploreSource;
   /** The current sound's block. */
   base: Block;
@@ -29,7 +29,7 @@ export interface MapPoint {
 }
 
 export interface ExploreMap {
-  spec: MapSpec;
+  request: MapRequest;
   points: MapPoint[];
   /** Points answered so far (results and errors). */
   answered: number;
@@ -54,11 +54,11 @@ export class Explorer {
   constructor(private readonly pool: WorkerPool<PointJob, PointResult>) {}
 
   /** Opens a new map and starts its work; the old map's work is dropped. */
-  open(spec: MapSpec): ExploreMap {
+  open(request: MapRequest): ExploreMap {
     this.close();
     const map: ExploreMap = {
-      spec,
-      points: exploreRecipes(spec.source, spec.pageSeed, spec.count).map((recipe) => ({
+      request,
+      points: exploreRecipes(request.source, request.pageSeed, request.count).map((recipe) => ({
         recipe,
         result: null,
         error: null,
@@ -75,7 +75,7 @@ export class Explorer {
     };
     this.map = map;
     this.batch = this.pool.run(
-      map.points.map((p) => this.job(spec, p.recipe, false)),
+      map.points.map((p) => this.job(request, p.recipe, false)),
       { onResult: (i, r) => answer(i, r, null), onError: (i, e) => answer(i, null, e) },
     );
     return map;
@@ -118,7 +118,7 @@ export class Explorer {
         }
         resolve(samples);
       };
-      this.playing = this.pool.run([this.job(map.spec, point.recipe, true)], {
+      this.playing = this.pool.run([this.job(map.request, point.recipe, true)], {
         urgent: true,
         onResult: (_, r) => keep(r.samples),
         onError: () => resolve(null),
@@ -127,7 +127,13 @@ export class Explorer {
     });
   }
 
-  private job(spec: MapSpec, recipe: Recipe, keepSamples: boolean): PointJob {
-    return { base: spec.base, recipe, buffer: spec.buffer, columns: keepSamples ? 0 : SUMMARY_COLUMNS, keepSamples };
+  private job(request: MapRequest, recipe: Recipe, keepSamples: boolean): PointJob {
+    return {
+      base: request.base,
+      recipe,
+      buffer: request.buffer,
+      columns: keepSamples ? 0 : SUMMARY_COLUMNS,
+      keepSamples,
+    };
   }
 }

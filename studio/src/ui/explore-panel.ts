@@ -30,7 +30,7 @@ import {
   Recipe,
 } from '../explore/recipe';
 import { pointText, progressText } from '../explore/text';
-import { playSamples } from '../wave';
+import { SoundPlayer } from './sound-player';
 import { el, findElements } from './dom';
 import type { Page, Panel, View } from './page';
 
@@ -95,8 +95,7 @@ export class ExplorePanel implements Panel {
   private started = 0;
   private took: number | null = null;
   private preset: number | null = null;
-  private audio: AudioContext | null = null;
-  private stopPlaying: (() => void) | null = null;
+  private player = new SoundPlayer();
 
   constructor(private page: Page) {
     const url = URL.createObjectURL(new Blob([EXPLORE_WORKER_SOURCE], { type: 'text/javascript' }));
@@ -232,10 +231,7 @@ export class ExplorePanel implements Panel {
   }
 
   private play(samples: Int16Array): void {
-    this.stopPlaying?.();
-    this.audio ??= new AudioContext({ sampleRate: 44100 });
-    void this.audio.resume();
-    this.stopPlaying = playSamples(this.audio, samples, () => (this.stopPlaying = null));
+    void this.player.play(samples);
   }
 
   private canvasEvents(): void {

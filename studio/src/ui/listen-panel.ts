@@ -3,7 +3,8 @@
 
 import type { Design } from '../design';
 import type { Rendered } from '../renderer';
-import { drawWave, playSamples, samplesOf, waveFacts } from '../wave';
+import { drawWave, samplesOf, waveFacts } from '../wave';
+import { SoundPlayer } from './sound-player';
 import { findElements } from './dom';
 import type { Page, Panel, View } from './page';
 
@@ -27,14 +28,13 @@ export class ListenPanel implements Panel {
     clip: HTMLElement,
     cut: HTMLElement,
   });
-  private audio: AudioContext | null = null;
-  private stopPlaying: (() => void) | null = null;
+  private player = new SoundPlayer();
   /** The last render of the page's sound, played again without a new render. */
   private rendered: { design: Design; result: Rendered } | null = null;
 
   constructor(private page: Page) {
     this.ui.play.onclick = () => void this.playDesign(page.view.design);
-    this.ui.stop.onclick = () => this.stopPlaying?.();
+    this.ui.stop.onclick = () => this.player.stop();
     page.renderer.onError = (message) => {
       this.ui.status.textContent = message;
       page.error(message);
@@ -75,13 +75,10 @@ export class ListenPanel implements Panel {
   }
 
   private play(samples: Int16Array): void {
-    this.stopPlaying?.();
-    this.audio ??= new AudioContext({ sampleRate: 44100 });
-    void this.audio.resume();
+    const ended = this.player.play(samples);
     this.ui.play.setAttribute('aria-pressed', 'true');
-    this.stopPlaying = playSamples(this.audio, samples, () => {
-      this.ui.play.setAttribute('aria-pressed', 'false');
-      this.stopPlaying = null;
+    void ended.then(() => {
+      if (!this.player.busy) this.ui.play.setAttribute('aria-pressed', 'false');
     });
   }
 }

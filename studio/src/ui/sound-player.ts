@@ -1,5 +1,5 @@
-// Plays one sound at a time for the library; "Play all" runs as a session
-// that Stop (or any new playing) ends.
+// Plays one sound at a time (each panel that plays has its own player); the
+// library's "Play all" runs as a session that Stop (or any new playing) ends.
 
 import { playSamples } from '../wave';
 
@@ -27,11 +27,20 @@ export class SoundPlayer {
     this.audio ??= new AudioContext({ sampleRate: 44100 });
     void this.audio.resume();
     return new Promise((resolve) => {
-      this.stopCurrent = playSamples(this.audio as AudioContext, samples, () => {
+      let ended = false;
+      const stop = playSamples(this.audio as AudioContext, samples, () => {
+        ended = true;
         this.stopCurrent = null;
         resolve();
       });
+      // An empty sound has ended before playSamples returns.
+      this.stopCurrent = ended ? null : stop;
     });
+  }
+
+  /** True while a sound plays. */
+  get busy(): boolean {
+    return this.stopCurrent !== null;
   }
 
   /** Stops the sound and ends the session. */
